@@ -1,0 +1,53 @@
+// The attached archive: one zlib stream whose inflated image is a flat
+// sequence of records (name length, cp1252 name, date, size, data).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+enum class ArchiveError {
+  None,
+  Missing,     // no archive resource
+  ZlibError,   // zlib reported an error
+  Truncated,   // the input ended before the end of the stream
+  TooLarge,    // the image would exceed the signed 32-bit range
+  BadRecord,   // a record or its data extends past the image, or a negative size
+  UnsafeName,  // a name that could leave its destination folder
+  OutOfMemory,
+};
+
+// French-free, ASCII description for tools and logs.
+const char* DescribeArchiveError(ArchiveError error);
+
+struct FreeDeleter {
+  void operator()(void* p) const { std::free(p); }
+};
+using ImageBlock = std::unique_ptr<uint8_t[], FreeDeleter>;
+
+struct InflatedImage {
+  ImageBlock data;
+  int32_t size = 0;
+};
+
+struct ArchiveRecord {
+  std::string name;
+  double date;
+  int32_t size;
+  int32_t offset;
+};
+
+// Inflates a whole zlib stream into one block: first capacity 5 times the
+// compressed size, growing by the compressed size rounded up to 256.
+ArchiveError InflateArchive(const uint8_t* compressed, size_t compressedSize, InflatedImage& out);
+
+// Walks the records of an inflated image in order.
+ArchiveError IndexArchive(const uint8_t* image, int32_t size, std::vector<ArchiveRecord>& out);
+
+// True when a name can be joined to a destination folder without leaving it:
+// no "." or ".." component, no leading backslash, no ':' anywhere, no empty
+// component, no '/'.
+bool IsSafeEntryName(const std::string& name);

@@ -1,0 +1,79 @@
+// The catalogue: the inflated archive, its entries, the seven components and
+// the install plan.
+#pragma once
+
+#include "engine/ArchiveReader.h"
+#include "engine/Components.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct TAttachedFile {
+  std::string Name;
+  int32_t Size;
+  double Date;
+  int32_t Offset;
+};
+
+struct TFileToInstall {
+  const TAttachedFile* AttachedFile; // not owned
+  std::string DestName;
+  bool Logged;
+};
+
+enum TOverwriteMode : uint8_t {
+  omKeepExisting = 0,
+  omReplaceIfDateDiffers = 1,
+  omAlwaysReplace = 2,
+};
+
+// While true, AddFileToInstall takes its folder argument as the whole file name.
+extern bool DestIsFileName;
+
+class TAttachedFiles {
+public:
+  // Inflates and indexes the program's own "FILES" resource; null with the
+  // reason in error when it is missing or damaged.
+  static std::unique_ptr<TAttachedFiles> FromResource(ArchiveError& error);
+  // The same from compressed bytes held by the caller.
+  static std::unique_ptr<TAttachedFiles> FromCompressed(const uint8_t* data, size_t size,
+                                                        ArchiveError& error);
+  // Deletes the program's temporary files (DeleteTempFiles).
+  ~TAttachedFiles();
+
+  TAttachedFiles(const TAttachedFiles&) = delete;
+  TAttachedFiles& operator=(const TAttachedFiles&) = delete;
+
+  // Disk space the listed entries need on the volume of installDir.
+  int32_t ComponentSize(const std::string& fileList, const std::string& installDir) const;
+  bool AddFileToInstall(const std::string& name, const std::string& destDir, int compIndex,
+                        TOverwriteMode mode);
+  void ClearFilesToInstall(int compIndex);
+  int32_t TotalSizeToInstall() const;
+  // The entry whose name equals name ignoring case; null when none.
+  const TAttachedFile* FindFile(const std::string& name) const;
+
+  const uint8_t* Data() const { return Data_.get(); }
+  int32_t DataSize() const { return DataSize_; }
+  const std::vector<TAttachedFile>& Files() const { return Files_; }
+  const std::vector<TFileToInstall>& FilesToInstall(int compIndex) const {
+    return FilesToInstall_[compIndex];
+  }
+  std::vector<std::string>& UpdateList() { return UpdateList_; }
+  bool ForceOverwrite = false;
+
+private:
+  TAttachedFiles() = default;
+  ArchiveError Load(const uint8_t* data, size_t size);
+
+  ImageBlock Data_;
+  int32_t DataSize_ = 0;
+  std::vector<TAttachedFile> Files_;
+  std::vector<TFileToInstall> FilesToInstall_[kComponentCount];
+  std::vector<std::string> UpdateList_;
+};
+
+// The one catalogue of the run.
+extern TAttachedFiles* AttachedFiles;

@@ -1,0 +1,52 @@
+// The install log, its suspension counter, and the small file services that
+// go with it: whole-file writes, folder-tree removal, temporary-file clean-up.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+// An ordered list of lines, never holding two lines equal ignoring case. An
+// index of case-folded lines keeps the duplicate test constant-time.
+class TInstallLog {
+public:
+  // Appends line unless an equal line (ignoring case) is already there.
+  void Add(const std::string& line);
+  // Appends every line as it is, without the duplicate test (a loaded file).
+  void AddUnchecked(const std::string& line);
+  bool Contains(const std::string& line) const;
+  const std::vector<std::string>& Lines() const { return lines_; }
+  size_t Count() const { return lines_.size(); }
+  void Clear();
+
+private:
+  std::vector<std::string> lines_;
+  std::unordered_multiset<std::string> folded_;
+};
+
+extern TInstallLog* InstallLog; // null until the installing page is entered
+extern std::string InstallLogFileName;
+extern int LogSuspendCount;
+
+void AddLogLine(const std::string& line);
+void SuspendLogging();
+void ResumeLogging();
+
+// Creates an empty InstallLog (replacing any earlier one).
+void NewInstallLog();
+// Reads fileName's lines into InstallLog as they are; false when it cannot be read.
+bool LoadInstallLog(const std::string& fileName);
+// Writes InstallLog to InstallLogFileName, replacing the file atomically;
+// false when it could not (the previous file is then intact).
+bool SaveInstallLog();
+// Releases InstallLog and InstallLogFileName.
+void FreeInstallLog();
+
+// Splits text into lines at CR, LF or CR LF; a zero byte ends the text.
+std::vector<std::string> SplitLines(const std::string& text);
+
+// Replaces the file with exactly data, atomically; false when it could not.
+bool WriteStringToFile(const std::string& name, const std::string& data);
+void DeleteDirTree(const std::string& folder);
+void DeleteTempFiles();

@@ -1,0 +1,17 @@
+// Size display in "Ko"/"Mo" and small cp1252 string helpers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+std::string FormatSize(int64_t size);
+std::string GroupDigits(int32_t n);
+// Upper-cases a copy with the user locale's cp1252 rules.
+std::string UpperCase(const std::string& s);
+bool SameTextNoCase(const std::string& a, const std::string& b);
+// True when the first prefix.size() bytes of s equal prefix, ignoring case.
+bool StartsWithNoCase(const std::string& s, const std::string& prefix);
+std::string EscapeCaption(const std::string& text);
+char LastChar(const std::string& s);
+void DeleteFirstChar(std::string& s);
+void DeleteLastChar(std::string& s);
