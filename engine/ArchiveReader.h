@@ -11,12 +11,12 @@
 
 enum class ArchiveError {
   None,
-  Missing,     // no archive resource
-  ZlibError,   // zlib reported an error
-  Truncated,   // the input ended before the end of the stream
-  TooLarge,    // the image would exceed the signed 32-bit range
-  BadRecord,   // a record or its data extends past the image, or a negative size
-  UnsafeName,  // a name that could leave its destination folder
+  Missing,    // no archive resource
+  ZlibError,  // zlib reported an error
+  Truncated,  // the input ended before the end of the stream
+  TooLarge,   // the image would exceed the signed 32-bit range
+  BadRecord,  // a record or its data extends past the image, or a negative size
+  UnsafeName, // a name that could leave its destination folder
   OutOfMemory,
 };
 

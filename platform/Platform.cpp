@@ -6,13 +6,17 @@ namespace {
 const Platform* current = nullptr;
 } // namespace
 
-const Platform& Current() { return current ? *current : Native(); }
+const Platform& Current() {
+  return current ? *current : Native();
+}
 
 ScopedPlatform::ScopedPlatform(const Platform& replacement)
     : previous_(current), replacement_(replacement) {
   current = &replacement_;
 }
 
-ScopedPlatform::~ScopedPlatform() { current = previous_; }
+ScopedPlatform::~ScopedPlatform() {
+  current = previous_;
+}
 
 } // namespace platform

@@ -44,6 +44,8 @@ private:
   Platform replacement_;
 };
 
-inline Files& Fs() { return *Current().files; }
+inline Files& Fs() {
+  return *Current().files;
+}
 
 } // namespace platform

@@ -21,7 +21,8 @@ public:
   // bytes, a string's terminating NUL included) when they are given.
   virtual bool QueryValue(Key key, const std::string& name, uint32_t* type, std::string* data) = 0;
   // RegSetValueExA with the given type and raw bytes.
-  virtual bool SetValue(Key key, const std::string& name, uint32_t type, const std::string& data) = 0;
+  virtual bool SetValue(Key key, const std::string& name, uint32_t type,
+                        const std::string& data) = 0;
   // RegCloseKey.
   virtual void CloseKey(Key key) = 0;
 };

@@ -11,13 +11,13 @@
 #include <string>
 
 struct DriveSpec {
-  char letter;                       // 'D'..'Z'
-  int type;                          // drive:: value
-  uint32_t bytesPerCluster = 4096;   // reported by GetDiskFreeSpaceA
+  char letter;                     // 'D'..'Z'
+  int type;                        // drive:: value
+  uint32_t bytesPerCluster = 4096; // reported by GetDiskFreeSpaceA
   int64_t freeBytes = int64_t(10) << 30;
   std::optional<platform::StorageDevice> device; // storage-device query answer; none = cannot open
   std::string label;
-  std::string remoteName;            // WNetGetConnectionA answer for network drives
+  std::string remoteName; // WNetGetConnectionA answer for network drives
 };
 
 class TestMachine {
