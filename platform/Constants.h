@@ -50,12 +50,14 @@ constexpr uint32_t kSystem = 0x04;
 constexpr uint32_t kDirectory = 0x10;
 constexpr uint32_t kArchive = 0x20;
 constexpr uint32_t kNormal = 0x80;
+constexpr uint32_t kReparsePoint = 0x400;
 } // namespace attr
 
 // Registry value types.
 namespace regtype {
 constexpr uint32_t kNone = 0;
 constexpr uint32_t kSz = 1;
+constexpr uint32_t kExpandSz = 2;
 constexpr uint32_t kBinary = 3;
 constexpr uint32_t kDword = 4;
 } // namespace regtype
