@@ -8,13 +8,14 @@
 #include <vector>
 
 // An ordered list of lines, never holding two lines equal ignoring case. An
-// index of case-folded lines keeps the duplicate test constant-time.
+// index of case-folded lines (UpperCase) keeps the duplicate test constant-time.
 class TInstallLog {
 public:
   // Appends line unless an equal line (ignoring case) is already there.
   void Add(const std::string& line);
   // Appends every line as it is, without the duplicate test (a loaded file).
   void AddUnchecked(const std::string& line);
+  // True when a line equal to line ignoring case is in the log.
   bool Contains(const std::string& line) const;
   const std::vector<std::string>& Lines() const { return lines_; }
   size_t Count() const { return lines_.size(); }
@@ -29,13 +30,16 @@ extern TInstallLog* InstallLog; // null until the installing page is entered
 extern std::string InstallLogFileName;
 extern int LogSuspendCount;
 
+// Appends line to InstallLog unless logging is suspended, there is no log
+// yet, or an equal line (ignoring case) is already there.
 void AddLogLine(const std::string& line);
 void SuspendLogging();
 void ResumeLogging();
 
 // Creates an empty InstallLog (replacing any earlier one).
 void NewInstallLog();
-// Reads fileName's lines into InstallLog as they are; false when it cannot be read.
+// Reads the lines of the file fileName into InstallLog as they are; false,
+// with the log unchanged, when it is not a file or cannot be read.
 bool LoadInstallLog(const std::string& fileName);
 // Writes InstallLog to InstallLogFileName, replacing the file atomically;
 // false when it could not (the previous file is then intact).
@@ -48,5 +52,9 @@ std::vector<std::string> SplitLines(const std::string& text);
 
 // Replaces the file with exactly data, atomically; false when it could not.
 bool WriteStringToFile(const std::string& name, const std::string& data);
+// Deletes the folder with everything inside it, as far as it can; links to
+// other folders are removed, not followed. An empty name does nothing.
 void DeleteDirTree(const std::string& folder);
+// Deletes the files and folders of GetTempDir() whose names begin with
+// TempNamePrefix() (same bytes, same letter case).
 void DeleteTempFiles();

@@ -1,0 +1,59 @@
+// Case-insensitive comparison by the locale's cp1252 upper-casing, caption
+// escaping and single-character edits.
+#include "instutils/TextUtils.h"
+
+#include "platform/Text.h"
+
+std::string UpperCase(const std::string& s) {
+  const uint8_t* upper = platform::UpperCaseTable();
+  std::string result(s);
+  for (char& c : result)
+    c = static_cast<char>(upper[static_cast<uint8_t>(c)]);
+  return result;
+}
+
+bool SameTextNoCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size())
+    return false;
+  return StartsWithNoCase(a, b);
+}
+
+bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
+  if (s.size() < prefix.size())
+    return false;
+  const uint8_t* upper = platform::UpperCaseTable();
+  for (size_t i = 0; i < prefix.size(); ++i) {
+    if (upper[static_cast<uint8_t>(s[i])] != upper[static_cast<uint8_t>(prefix[i])])
+      return false;
+  }
+  return true;
+}
+
+// A lone "-" would draw a separator line in a label; every "&" would mark an
+// accelerator instead of showing itself.
+std::string EscapeCaption(const std::string& text) {
+  if (text == "-")
+    return "- ";
+  std::string result;
+  result.reserve(text.size());
+  for (char c : text) {
+    if (c == '&')
+      result += '&';
+    result += c;
+  }
+  return result;
+}
+
+char LastChar(const std::string& s) {
+  return s.empty() ? '\0' : s.back();
+}
+
+void DeleteFirstChar(std::string& s) {
+  if (!s.empty())
+    s.erase(0, 1);
+}
+
+void DeleteLastChar(std::string& s) {
+  if (!s.empty())
+    s.pop_back();
+}
