@@ -41,13 +41,19 @@ struct ArchiveRecord {
 };
 
 // Inflates a whole zlib stream into one block: first capacity 5 times the
-// compressed size, growing by the compressed size rounded up to 256.
+// compressed size, growing by the compressed size rounded up to 256, then
+// shrunk to the exact size. Empty input is Truncated; input above 2 GiB or an
+// image above INT32_MAX bytes is TooLarge. Bytes after the stream's end are
+// ignored. On failure out is empty.
 ArchiveError InflateArchive(const uint8_t* compressed, size_t compressedSize, InflatedImage& out);
 
-// Walks the records of an inflated image in order.
+// Walks the records of an inflated image in order. An image of 0 bytes is a
+// well-formed archive with no entries. On failure out is empty.
 ArchiveError IndexArchive(const uint8_t* image, int32_t size, std::vector<ArchiveRecord>& out);
 
 // True when a name can be joined to a destination folder without leaving it:
-// no "." or ".." component, no leading backslash, no ':' anywhere, no empty
-// component, no '/'.
+// no leading backslash, no '/', no ':' (drive letters, streams), no control
+// character, and no component that is empty or made only of dots and spaces
+// (Windows trims those, so ".. " acts as ".."). The empty name is accepted:
+// it names the folder itself and the format allows it.
 bool IsSafeEntryName(const std::string& name);
