@@ -1,0 +1,34 @@
+// What the wizard form holds for the installation: the saved choices, the
+// check states of its boxes and rows, and the values the installation adds.
+// The wizard owns one; the integration steps read and change it.
+#pragma once
+
+#include "engine/Components.h"
+
+#include <cstdint>
+#include <string>
+
+enum TCheckState : uint8_t { cbUnchecked = 0, cbChecked = 1, cbGrayed = 2 };
+
+// The choices saved between runs.
+struct TOptions {
+  std::string InstallDir; // the install folder, with or without a trailing backslash
+  int32_t StoredComps = 2147483647;
+  std::string Extensions = "B";
+};
+
+struct TSetupState {
+  TOptions Options;
+
+  // Row i of the component list stands for component i; row 0 stays grayed.
+  TCheckState CompStates[kComponentCount] = {cbGrayed,  cbChecked, cbChecked, cbChecked,
+                                             cbChecked, cbChecked, cbChecked};
+  bool InstallToAllChkBx = true;
+  bool FinishChkBx = true;
+  bool AssocChkBx[4] = {false, true, false, false}; // RTF, COD, DOC, DOCX
+
+  int32_t LastRunVer = 2147483647;
+  uint8_t SelectedComps = 0; // bit i: component i
+  double InstallTime = 0;    // set by the install plan of a normal installation
+  bool InstallStarted = false;
+};
