@@ -23,7 +23,7 @@ public:
 
 private:
   std::vector<std::string> lines_;
-  std::unordered_multiset<std::string> folded_;
+  std::unordered_set<std::string> folded_; // upper-cased lines
 };
 
 extern TInstallLog* InstallLog; // null until the installing page is entered
