@@ -1,0 +1,568 @@
+// The end-to-end tests' hands and eyes: a console program, run in the same Wine
+// prefix and desktop as the setup program, that finds its windows and reads and
+// presses their controls through window messages, one command per run.
+//
+// Text crosses in UTF-16 (the system converts the setup program's cp1252 text)
+// and is printed as UTF-8, so a test compares "é" exactly and cannot mistake
+// mis-encoded text for the right one. Exit codes: 0 done, 1 not found, timed out
+// or refused, 2 wrong usage.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+constexpr DWORD kDefaultTimeoutMs = 10000;
+constexpr DWORD kPollMs = 50;
+constexpr UINT kMessageTimeoutMs = 5000;
+
+const char kUsageText[] =
+    "usage: driver COMMAND ...\n"
+    "  list                                 visible top-level windows\n"
+    "  find [FILTERS] [--timeout MS]        wait for a top-level window, print its handle\n"
+    "     FILTERS: --caption TEXT  --caption-has TEXT  --class NAME  --exe NAME\n"
+    "              --owner HWND  --hidden (also hidden windows)\n"
+    "  wait-gone HWND [--timeout MS]        wait until the window is destroyed\n"
+    "  wait-exit --exe NAME [--timeout MS]  wait until those processes end, print exit codes\n"
+    "  caption HWND                         the window's text\n"
+    "  controls HWND                        every descendant: id class state \"text\"\n"
+    "  text HWND ID                         a control's text\n"
+    "  wait-text HWND ID TEXT [--timeout MS] wait until the control's text contains TEXT\n"
+    "  state HWND [ID]                      visible|hidden enabled|disabled\n"
+    "  wait-state HWND ID STATE [--timeout MS]  STATE: visible hidden enabled disabled\n"
+    "  checked HWND ID                      0, 1 or 2 (BM_GETCHECK)\n"
+    "  items HWND ID                        a list or combo box's items, one a line\n"
+    "  set-text HWND ID TEXT                WM_SETTEXT\n"
+    "  click HWND ID                        BM_CLICK, posted; refused when hidden or disabled\n"
+    "  close HWND                           post WM_CLOSE\n"
+    "  window-icon HWND                     the size of the window's icon, present or none\n"
+    "  icon-group FILE [ID]                 images of an icon group resource: WxH bits\n";
+
+void PrintUtf8(const std::wstring& text, FILE* stream = stdout) {
+  if (!text.empty()) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n,
+                        nullptr, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), stream);
+  }
+  std::fputc('\n', stream);
+}
+
+// Command-line values: a handle or number in decimal or 0x hex.
+bool ParseNumber(const wchar_t* s, unsigned long long& out) {
+  if (!s || !*s) return false;
+  wchar_t* end = nullptr;
+  out = std::wcstoull(s, &end, 0);
+  return end && *end == L'\0';
+}
+
+HWND ParseWindow(const wchar_t* s) {
+  unsigned long long v = 0;
+  if (!ParseNumber(s, v)) return nullptr;
+  HWND hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(v));
+  return IsWindow(hwnd) ? hwnd : nullptr;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[256] = {};
+  GetClassNameW(hwnd, name, 256);
+  return name;
+}
+
+// WM_GETTEXT, sent with a timeout: it is marshalled across processes (unlike
+// GetWindowTextW, which would give an edit box's creation text), and a busy
+// target cannot hang the test.
+bool ReadText(HWND hwnd, std::wstring& text) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+                           &length))
+    return false;
+  std::vector<wchar_t> buffer(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                           SMTO_ABORTIFHUNG, kMessageTimeoutMs, &copied))
+    return false;
+  text.assign(buffer.data(), copied);
+  return true;
+}
+
+struct ControlSearch {
+  int id;
+  HWND found;
+};
+
+// The first descendant (pages nest their controls) with the given ID. A
+// message box's text control is 0xFFFF in its template, -1 once widened, so
+// only the low 16 bits are compared when no exact match exists.
+HWND FindControl(HWND parent, int id) {
+  ControlSearch exact{id, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<ControlSearch*>(p);
+        if (GetDlgCtrlID(child) != s->id) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&exact));
+  if (exact.found) return exact.found;
+  ControlSearch loose{id & 0xFFFF, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<ControlSearch*>(p);
+        if ((GetDlgCtrlID(child) & 0xFFFF) != s->id) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&loose));
+  return loose.found;
+}
+
+HWND ControlArg(const wchar_t* windowArg, const wchar_t* idArg) {
+  HWND window = ParseWindow(windowArg);
+  unsigned long long id = 0;
+  if (!window) {
+    std::fprintf(stderr, "driver: no such window\n");
+    return nullptr;
+  }
+  if (!ParseNumber(idArg, id)) {
+    std::fprintf(stderr, "driver: bad control ID\n");
+    return nullptr;
+  }
+  HWND control = FindControl(window, static_cast<int>(id));
+  if (!control) std::fprintf(stderr, "driver: no control with ID %llu\n", id);
+  return control;
+}
+
+std::vector<DWORD> ProcessIdsOf(const std::wstring& exeName) {
+  std::vector<DWORD> ids;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return ids;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+    if (_wcsicmp(entry.szExeFile, exeName.c_str()) == 0) ids.push_back(entry.th32ProcessID);
+  CloseHandle(snapshot);
+  return ids;
+}
+
+struct Filters {
+  bool hasCaption = false;
+  std::wstring caption;
+  bool hasCaptionPart = false;
+  std::wstring captionPart;
+  bool hasClass = false;
+  std::wstring className;
+  bool hasExe = false;
+  std::wstring exe;
+  HWND owner = nullptr;
+  bool hidden = false;
+  DWORD timeoutMs = kDefaultTimeoutMs;
+};
+
+struct Options {
+  Filters filters;
+  std::vector<std::wstring> positional;
+  bool ok = true;
+};
+
+Options ParseOptions(int argc, wchar_t** argv, int first) {
+  Options o;
+  for (int i = first; i < argc; ++i) {
+    std::wstring a = argv[i];
+    auto value = [&]() -> const wchar_t* {
+      if (i + 1 >= argc) {
+        o.ok = false;
+        return L"";
+      }
+      return argv[++i];
+    };
+    unsigned long long n = 0;
+    if (a == L"--caption") {
+      o.filters.hasCaption = true;
+      o.filters.caption = value();
+    } else if (a == L"--caption-has") {
+      o.filters.hasCaptionPart = true;
+      o.filters.captionPart = value();
+    } else if (a == L"--class") {
+      o.filters.hasClass = true;
+      o.filters.className = value();
+    } else if (a == L"--exe") {
+      o.filters.hasExe = true;
+      o.filters.exe = value();
+    } else if (a == L"--owner") {
+      o.filters.owner = ParseWindow(value());
+      if (!o.filters.owner) o.ok = false;
+    } else if (a == L"--hidden") {
+      o.filters.hidden = true;
+    } else if (a == L"--timeout") {
+      if (!ParseNumber(value(), n)) o.ok = false;
+      o.filters.timeoutMs = static_cast<DWORD>(n);
+    } else {
+      o.positional.push_back(a);
+    }
+  }
+  return o;
+}
+
+struct WindowSearch {
+  const Filters* filters;
+  std::vector<DWORD> pids;
+  HWND found = nullptr;
+};
+
+bool Matches(HWND hwnd, const WindowSearch& s) {
+  const Filters& f = *s.filters;
+  if (!f.hidden && !IsWindowVisible(hwnd)) return false;
+  if (f.hasClass && ClassOf(hwnd) != f.className) return false;
+  if (f.owner && GetWindow(hwnd, GW_OWNER) != f.owner) return false;
+  if (f.hasExe) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    bool ours = false;
+    for (DWORD p : s.pids) ours = ours || p == pid;
+    if (!ours) return false;
+  }
+  if (f.hasCaption || f.hasCaptionPart) {
+    std::wstring caption;
+    if (!ReadText(hwnd, caption)) return false;
+    if (f.hasCaption && caption != f.caption) return false;
+    if (f.hasCaptionPart && caption.find(f.captionPart) == std::wstring::npos) return false;
+  }
+  return true;
+}
+
+HWND FindTopLevel(const Filters& filters) {
+  WindowSearch search{&filters, {}, nullptr};
+  if (filters.hasExe) {
+    search.pids = ProcessIdsOf(filters.exe);
+    if (search.pids.empty()) return nullptr;
+  }
+  EnumWindows(
+      [](HWND hwnd, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<WindowSearch*>(p);
+        if (!Matches(hwnd, *s)) return TRUE;
+        s->found = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Polls until `done` holds or the timeout passes.
+template <typename Condition> bool WaitFor(DWORD timeoutMs, Condition done) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (done()) return true;
+    if (GetTickCount() - start >= timeoutMs) return false;
+    Sleep(kPollMs);
+  }
+}
+
+void PrintHandle(HWND hwnd) {
+  std::printf("0x%llx\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hwnd)));
+}
+
+std::wstring StateOf(HWND hwnd) {
+  std::wstring s = IsWindowVisible(hwnd) ? L"visible" : L"hidden";
+  s += IsWindowEnabled(hwnd) ? L" enabled" : L" disabled";
+  return s;
+}
+
+bool HasState(HWND hwnd, const std::wstring& state) {
+  if (state == L"visible") return IsWindowVisible(hwnd);
+  if (state == L"hidden") return !IsWindowVisible(hwnd);
+  if (state == L"enabled") return IsWindowEnabled(hwnd);
+  if (state == L"disabled") return !IsWindowEnabled(hwnd);
+  return false;
+}
+
+int List() {
+  EnumWindows(
+      [](HWND hwnd, LPARAM) -> BOOL {
+        if (!IsWindowVisible(hwnd)) return TRUE;
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        std::wstring caption;
+        ReadText(hwnd, caption);
+        std::printf("0x%llx pid=%lu owner=0x%llx ",
+                    static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hwnd)), pid,
+                    static_cast<unsigned long long>(
+                        reinterpret_cast<uintptr_t>(GetWindow(hwnd, GW_OWNER))));
+        PrintUtf8(ClassOf(hwnd) + L" \"" + caption + L"\"");
+        return TRUE;
+      },
+      0);
+  return 0;
+}
+
+int Controls(HWND window) {
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM) -> BOOL {
+        std::wstring text;
+        ReadText(child, text);
+        std::printf("%d ", GetDlgCtrlID(child));
+        PrintUtf8(ClassOf(child) + L" " + StateOf(child) + L" \"" + text + L"\"");
+        return TRUE;
+      },
+      0);
+  return 0;
+}
+
+int Items(HWND control) {
+  std::wstring cls = ClassOf(control);
+  bool combo = _wcsicmp(cls.c_str(), L"ComboBox") == 0;
+  UINT getCount = combo ? CB_GETCOUNT : LB_GETCOUNT;
+  UINT getLength = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
+  UINT getText = combo ? CB_GETLBTEXT : LB_GETTEXT;
+  DWORD_PTR count = 0;
+  if (!SendMessageTimeoutW(control, getCount, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &count))
+    return kFailed;
+  for (WPARAM i = 0; i < count; ++i) {
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(control, getLength, i, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &length);
+    if (static_cast<LONG_PTR>(length) < 0) return kFailed;
+    std::vector<wchar_t> buffer(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(control, getText, i, reinterpret_cast<LPARAM>(buffer.data()),
+                        SMTO_ABORTIFHUNG, kMessageTimeoutMs, &copied);
+    PrintUtf8(std::wstring(buffer.data()));
+  }
+  return 0;
+}
+
+int WaitExit(const Filters& f) {
+  std::vector<HANDLE> handles;
+  for (DWORD pid : ProcessIdsOf(f.exe)) {
+    HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (h) handles.push_back(h);
+  }
+  int result = 0;
+  if (!handles.empty()) {
+    DWORD r = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), TRUE,
+                                     f.timeoutMs);
+    if (r == WAIT_TIMEOUT || r == WAIT_FAILED) {
+      std::fprintf(stderr, "driver: processes still running\n");
+      result = kFailed;
+    }
+  }
+  for (HANDLE h : handles) {
+    DWORD code = 0;
+    if (result == 0 && GetExitCodeProcess(h, &code)) std::printf("%lu\n", code);
+    CloseHandle(h);
+  }
+  return result;
+}
+
+// The icon a window shows in its title bar: its size when this process may
+// read the bitmap, "present" when only the handle is visible from here.
+int WindowIcon(HWND window) {
+  DWORD_PTR icon = 0;
+  SendMessageTimeoutW(window, WM_GETICON, ICON_BIG, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &icon);
+  if (!icon)
+    SendMessageTimeoutW(window, WM_GETICON, ICON_SMALL2, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+                        &icon);
+  if (!icon) icon = GetClassLongPtrW(window, GCLP_HICON);
+  if (!icon) {
+    std::printf("none\n");
+    return kFailed;
+  }
+  ICONINFO info{};
+  if (!GetIconInfo(reinterpret_cast<HICON>(icon), &info)) {
+    std::printf("present\n");
+    return 0;
+  }
+  BITMAP bm{};
+  HBITMAP shape = info.hbmColor ? info.hbmColor : info.hbmMask;
+  GetObjectW(shape, sizeof(bm), &bm);
+  int height = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+  std::printf("%ldx%d\n", bm.bmWidth, height);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  return 0;
+}
+
+#pragma pack(push, 2)
+struct GroupIconEntry {
+  BYTE width;
+  BYTE height;
+  BYTE colorCount;
+  BYTE reserved;
+  WORD planes;
+  WORD bitCount;
+  DWORD bytesInRes;
+  WORD id;
+};
+struct GroupIconHeader {
+  WORD reserved;
+  WORD type;
+  WORD count;
+};
+#pragma pack(pop)
+
+int IconGroup(const std::wstring& file, unsigned long long id) {
+  HMODULE module = LoadLibraryExW(file.c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  if (!module) {
+    std::fprintf(stderr, "driver: cannot open the file\n");
+    return kFailed;
+  }
+  int result = kFailed;
+  HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(14)); // RT_GROUP_ICON
+  HGLOBAL data = res ? LoadResource(module, res) : nullptr;
+  const auto* header = data ? static_cast<const GroupIconHeader*>(LockResource(data)) : nullptr;
+  DWORD size = res ? SizeofResource(module, res) : 0;
+  if (header && size >= sizeof(GroupIconHeader) &&
+      size >= sizeof(GroupIconHeader) + header->count * sizeof(GroupIconEntry)) {
+    const auto* entries = reinterpret_cast<const GroupIconEntry*>(header + 1);
+    for (WORD i = 0; i < header->count; ++i) {
+      int w = entries[i].width ? entries[i].width : 256;
+      int h = entries[i].height ? entries[i].height : 256;
+      std::printf("%dx%d %u\n", w, h, entries[i].bitCount);
+    }
+    result = 0;
+  } else {
+    std::fprintf(stderr, "driver: no icon group %llu\n", id);
+  }
+  FreeLibrary(module);
+  return result;
+}
+
+int Run(int argc, wchar_t** argv) {
+  if (argc < 2) return kUsage;
+  std::wstring command = argv[1];
+  Options o = ParseOptions(argc, argv, 2);
+  if (!o.ok) return kUsage;
+  const auto& p = o.positional;
+  const Filters& f = o.filters;
+
+  if (command == L"list") return List();
+  if (command == L"find") {
+    HWND found = nullptr;
+    if (!WaitFor(f.timeoutMs, [&] { return (found = FindTopLevel(f)) != nullptr; })) {
+      std::fprintf(stderr, "driver: no such window within %lu ms\n", f.timeoutMs);
+      return kFailed;
+    }
+    PrintHandle(found);
+    return 0;
+  }
+  if (command == L"wait-exit") return f.hasExe ? WaitExit(f) : kUsage;
+  if (command == L"icon-group") {
+    unsigned long long id = 1;
+    if (p.empty() || (p.size() > 1 && !ParseNumber(p[1].c_str(), id))) return kUsage;
+    return IconGroup(p[0], id);
+  }
+
+  if (p.empty()) return kUsage;
+  HWND window = ParseWindow(p[0].c_str());
+  if (command == L"wait-gone") {
+    if (!window) return 0;
+    if (WaitFor(f.timeoutMs, [&] { return !IsWindow(window); })) return 0;
+    std::fprintf(stderr, "driver: the window is still there after %lu ms\n", f.timeoutMs);
+    return kFailed;
+  }
+  if (!window) {
+    std::fprintf(stderr, "driver: no such window\n");
+    return kFailed;
+  }
+  if (command == L"caption") {
+    std::wstring text;
+    if (!ReadText(window, text)) return kFailed;
+    PrintUtf8(text);
+    return 0;
+  }
+  if (command == L"controls") return Controls(window);
+  if (command == L"close") return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : kFailed;
+  if (command == L"window-icon") return WindowIcon(window);
+  if (command == L"state" && p.size() == 1) {
+    PrintUtf8(StateOf(window));
+    return 0;
+  }
+
+  if (p.size() < 2) return kUsage;
+  HWND control = ControlArg(p[0].c_str(), p[1].c_str());
+  if (!control) return kFailed;
+  if (command == L"state") {
+    PrintUtf8(StateOf(control));
+    return 0;
+  }
+  if (command == L"text") {
+    std::wstring text;
+    if (!ReadText(control, text)) return kFailed;
+    PrintUtf8(text);
+    return 0;
+  }
+  if (command == L"checked") {
+    DWORD_PTR state = 0;
+    if (!SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+                             &state))
+      return kFailed;
+    std::printf("%lu\n", static_cast<unsigned long>(state));
+    return 0;
+  }
+  if (command == L"items") return Items(control);
+  if (command == L"click") {
+    // Under Wine BM_CLICK on a disabled button still notifies its parent; a
+    // person could not press it, so neither may a test.
+    if (!IsWindowVisible(control) || !IsWindowEnabled(control)) {
+      std::fprintf(stderr, "driver: the control is hidden or disabled\n");
+      return kFailed;
+    }
+    // Posted: the click may open a modal dialog, and a sent message would only
+    // return once that dialog closed.
+    return PostMessageW(control, BM_CLICK, 0, 0) ? 0 : kFailed;
+  }
+
+  if (p.size() < 3) return kUsage;
+  if (command == L"set-text") {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(p[2].c_str()),
+                               SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result)
+               ? 0
+               : kFailed;
+  }
+  if (command == L"wait-text") {
+    std::wstring text;
+    if (WaitFor(f.timeoutMs, [&] {
+          return ReadText(control, text) && text.find(p[2]) != std::wstring::npos;
+        }))
+      return 0;
+    std::fprintf(stderr, "driver: the text did not appear within %lu ms; it reads:\n",
+                 f.timeoutMs);
+    PrintUtf8(text, stderr);
+    return kFailed;
+  }
+  if (command == L"wait-state") {
+    if (WaitFor(f.timeoutMs, [&] { return HasState(control, p[2]); })) return 0;
+    std::fprintf(stderr, "driver: the control is not %ls within %lu ms\n", p[2].c_str(),
+                 f.timeoutMs);
+    return kFailed;
+  }
+  return kUsage;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  // Plain "\n" line ends: a test reads our output with the shell.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+  int result = Run(argc, argv);
+  if (result == kUsage) std::fputs(kUsageText, stderr);
+  std::fflush(stdout);
+  return result;
+}
