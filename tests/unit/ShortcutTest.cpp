@@ -34,11 +34,14 @@ protected:
   std::string base = machine.Base();
   std::string program = base + "Brevanto\\kre.exe";
 
+  // The program initialises the object model once at start-up; shell links need it.
   void SetUp() override {
+    platform::Current().system->InitObjectModel();
     ForceDir(base + "Brevanto\\");
     ASSERT_TRUE(WriteStringToFile(program, "MZ"));
     InstallLog->Clear();
   }
+  void TearDown() override { platform::Current().system->UninitObjectModel(); }
   void Create(const std::string& link) {
     CreateShortcut(link, program, base + "Brevanto\\", "Traitement de texte Brevanto");
   }
