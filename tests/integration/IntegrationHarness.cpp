@@ -8,9 +8,9 @@
 #include "integration/FinishActions.h"
 #include "integration/InstallSession.h"
 #include "integration/LittleEndian.h"
+#include "support/ArchiveBuilder.h"
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <chrono>
 
@@ -26,14 +26,6 @@ void ResetGlobals() {
   FreeInstallLog();
   LogSuspendCount = 0;
   DestIsFileName = false;
-}
-
-void AppendRecord(std::string& image, const CatalogueEntry& entry, double date) {
-  image += char(entry.name.size());
-  image += entry.name;
-  image += DateTimeBytes(date);
-  AppendLittleEndian(image, entry.data.size(), 4);
-  image += entry.data;
 }
 
 } // namespace
@@ -77,17 +69,10 @@ double SampleEntryDate() {
 }
 
 std::unique_ptr<TAttachedFiles> BuildCatalogue(const std::vector<CatalogueEntry>& entries) {
-  std::string image;
+  ArchiveBuilder archive;
   for (const CatalogueEntry& entry : entries)
-    AppendRecord(image, entry, SampleEntryDate());
-  uLongf size = compressBound(image.size());
-  std::string compressed(size, '\0');
-  compress2(reinterpret_cast<Bytef*>(compressed.data()), &size,
-            reinterpret_cast<const Bytef*>(image.data()), image.size(), 9);
-  compressed.resize(size);
-  ArchiveError error = ArchiveError::None;
-  return TAttachedFiles::FromCompressed(reinterpret_cast<const uint8_t*>(compressed.data()),
-                                        compressed.size(), error);
+    archive.Add(entry.name, entry.data, SampleEntryDate());
+  return archive.Catalogue();
 }
 
 IntegrationMachine::IntegrationMachine() {
