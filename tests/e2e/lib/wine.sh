@@ -13,6 +13,10 @@ wine_log() { echo "wine: $*" >&2; }
 
 # Environment every Wine process of the session runs with.
 wine_export_env() {
+  # On the user's own display the X authority stays where it was.
+  if [ "${WINE_KEEP_DISPLAY:-0}" = 1 ] && [ -z "${XAUTHORITY:-}" ] && [ -f "$HOME/.Xauthority" ]; then
+    export XAUTHORITY=$HOME/.Xauthority
+  fi
   export HOME=$WINE_SESSION/home
   export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share XDG_CACHE_HOME=$HOME/.cache
   export TMPDIR=$WINE_SESSION/tmp          # Debian's Wine keeps its server folder under it
@@ -24,7 +28,9 @@ wine_export_env() {
 }
 
 # Opens a session unless one is open already. Sets WINE_SESSION, DISPLAY and
-# WINE_TEMPLATE; returns non-zero when Xvfb or wineboot fails.
+# WINE_TEMPLATE; returns non-zero when Xvfb or wineboot fails. With
+# WINE_KEEP_DISPLAY=1 and DISPLAY set, the session shows on that display
+# instead of a private Xvfb.
 wine_session_begin() {
   if [ -n "${WINE_SESSION:-}" ] && [ -d "$WINE_SESSION" ]; then
     wine_export_env
@@ -38,7 +44,11 @@ wine_session_begin() {
   trap 'exit 130' INT
   trap 'exit 143' TERM
   wine_export_env
-  wine_start_display || return 1
+  if [ "${WINE_KEEP_DISPLAY:-0}" = 1 ] && [ -n "${DISPLAY:-}" ]; then
+    :
+  else
+    wine_start_display || return 1
+  fi
   wine_make_template || return 1
 }
 
