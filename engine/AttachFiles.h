@@ -54,6 +54,11 @@ public:
   int32_t TotalSizeToInstall() const;
   // The entry whose name equals name ignoring case; null when none.
   const TAttachedFile* FindFile(const std::string& name) const;
+  // Writes entry (or, when null, the entry called name) to destFile with the
+  // entry's date; asks Abort/Retry/Ignore when it cannot. True when written or
+  // ignored, false on Abort. Callable from any thread.
+  bool ExtractFile(const TAttachedFile* entry, const std::string& name,
+                   const std::string& destFile) const;
 
   const uint8_t* Data() const { return Data_.get(); }
   int32_t DataSize() const { return DataSize_; }

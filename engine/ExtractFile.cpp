@@ -1,0 +1,69 @@
+// Writing one archive entry to disk, with its date, and asking the user what
+// to do when the file cannot be created.
+#include "engine/AttachFiles.h"
+
+#include "engine/MessageKinds.h"
+#include "engine/ThreadMessageDlg.h"
+#include "instutils/DateTime.h"
+#include "instutils/InstallLog.h"
+#include "instutils/Paths.h"
+#include "platform/Constants.h"
+#include "platform/Platform.h"
+
+namespace {
+
+std::string CannotCreateText(const std::string& destFile) {
+  return "Impossible de créer le fichier \"" + destFile +
+         "\".\rCe fichier est peut-être actuellement utilisé par une autre application.\r\r"
+         "Veuillez vous assurer que le processus d'installation du traitement de texte Brevanto "
+         "n'est pas bloqué par votre logiciel de sécurité (pare-feu ou antivirus).\r"
+         "Essayez de désactiver votre logiciel de sécurité et relancez l'installation "
+         "d'Brevanto.";
+}
+
+// The entry's date as a file time; false when a DOS date cannot hold it (years
+// outside 1980 to 2099) or the conversion fails: the file then keeps the time
+// it was written.
+bool EntryWriteTime(const TAttachedFile& entry, platform::FileTime& utc) {
+  DosDateTime dos{};
+  if (!DateTimeToDos(entry.Date, dos))
+    return false;
+  return platform::Current().clock->LocalDosToUtc(dos.date, dos.time, utc);
+}
+
+// One attempt. The bytes go to a temporary file beside the destination, which
+// replaces it only when complete, so a failed attempt leaves whatever was
+// there untouched and no partial file behind.
+bool WriteEntry(const uint8_t* image, const TAttachedFile& entry, const std::string& destFile) {
+  const std::string folder = ExtractFolder(destFile);
+  if (!folder.empty())
+    ForceDir(folder);
+  platform::FileTime utc = 0;
+  const bool dated = EntryWriteTime(entry, utc);
+  const platform::IoStatus status = platform::Fs().ReplaceFile(
+      destFile, image + entry.Offset, size_t(entry.Size), dated ? &utc : nullptr);
+  if (status != platform::IoStatus::Ok)
+    return false;
+  AddLogLine("File Copy: " + destFile);
+  return true;
+}
+
+} // namespace
+
+bool TAttachedFiles::ExtractFile(const TAttachedFile* entry, const std::string& name,
+                                 const std::string& destFile) const {
+  if (!entry)
+    entry = FindFile(name);
+  for (;;) {
+    if (entry && WriteEntry(Data(), *entry, destFile))
+      return true;
+    const int answer =
+        ThreadMessageDlg(CannotCreateText(destFile), mkError, mbAbort | mbRetry | mbIgnore);
+    if (answer == dlg::kIgnore)
+      return true;
+    // No answer means the dialog could not be shown or the installation is
+    // being stopped: the file is given up as with Abort, never counted as written.
+    if (answer == dlg::kAbort || answer == kNoAnswer)
+      return false;
+  }
+}
