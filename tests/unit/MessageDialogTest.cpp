@@ -13,7 +13,8 @@
 namespace {
 
 // "&Réessayer" as cp1252 bytes.
-const std::string kRetryCaption = std::string("&R\xe9") + "essayer";
+const std::string kRetryCaption = "&R\351essayer";
+const std::string kQuestion = "L'installation\r\rn'est pas termin\351e !";
 
 std::vector<std::string> Captions(uint16_t buttons) {
   std::vector<std::string> captions;
@@ -86,13 +87,9 @@ TEST(MessageDialogTest, ShowHandsTheDialogToTheInstalledHandler) {
     seenButtons = buttons;
     return dlg::kNo;
   });
-  EXPECT_EQ(ShowMessageDialog("L'installation\r\rn'est pas termin\xe9"
-                              "e !",
-                              mkConfirmation, mbNo | mbAbort),
-            dlg::kNo);
+  EXPECT_EQ(ShowMessageDialog(kQuestion, mkConfirmation, mbNo | mbAbort), dlg::kNo);
   SetMessageDialogHandler(nullptr);
-  EXPECT_EQ(seenText, "L'installation\r\rn'est pas termin\xe9"
-                      "e !");
+  EXPECT_EQ(seenText, kQuestion);
   EXPECT_EQ(seenKind, mkConfirmation);
   EXPECT_EQ(seenButtons, mbNo | mbAbort);
   EXPECT_EQ(ShowMessageDialog("x", mkWarning, mbOK), kNoAnswer);
