@@ -58,7 +58,7 @@ void ShowMainWindowUntilClosed() {
   if (!RegisterWindowClass(instance))
     return;
   HWND window = CreateWindowExA(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                CW_USEDEFAULT, 480, 160, nullptr, nullptr, instance, nullptr);
+                                CW_USEDEFAULT, 560, 160, nullptr, nullptr, instance, nullptr);
   if (!window)
     return;
   // Marked before it is shown, so no visible moment goes unnoticed by the setup.
