@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+class TNamePattern;
+
 struct TAttachedFile {
   std::string Name;
   int32_t Size;
@@ -35,22 +37,28 @@ extern bool DestIsFileName;
 class TAttachedFiles {
 public:
   // Inflates and indexes the program's own "FILES" resource; null with the
-  // reason in error when it is missing or damaged.
+  // reason in error when it is missing or damaged. An archive without entries
+  // is well formed and gives an empty catalogue.
   static std::unique_ptr<TAttachedFiles> FromResource(ArchiveError& error);
   // The same from compressed bytes held by the caller.
   static std::unique_ptr<TAttachedFiles> FromCompressed(const uint8_t* data, size_t size,
                                                         ArchiveError& error);
-  // Deletes the program's temporary files (DeleteTempFiles).
+  // Deletes the program's temporary files (DeleteTempFiles). A catalogue that
+  // failed to load never existed, so its failure deletes nothing.
   ~TAttachedFiles();
 
   TAttachedFiles(const TAttachedFiles&) = delete;
   TAttachedFiles& operator=(const TAttachedFiles&) = delete;
 
-  // Disk space the listed entries need on the volume of installDir.
+  // Disk space the listed entries need on the volume of installDir; sums
+  // beyond the signed 32-bit range give INT32_MAX.
   int32_t ComponentSize(const std::string& fileList, const std::string& installDir) const;
+  // Plans the entry called name, or every entry under the folder prefix name,
+  // for component compIndex; true when at least one file was planned.
   bool AddFileToInstall(const std::string& name, const std::string& destDir, int compIndex,
                         TOverwriteMode mode);
   void ClearFilesToInstall(int compIndex);
+  // The byte count of every planned file; INT32_MAX when the sum exceeds it.
   int32_t TotalSizeToInstall() const;
   // The entry whose name equals name ignoring case; null when none.
   const TAttachedFile* FindFile(const std::string& name) const;
@@ -71,7 +79,8 @@ public:
 
 private:
   TAttachedFiles() = default;
-  ArchiveError Load(const uint8_t* data, size_t size);
+  bool PlanEntry(const TAttachedFile& file, const std::string& destDir, int compIndex,
+                 TOverwriteMode mode, const TNamePattern& publicFolder);
 
   ImageBlock Data_;
   int32_t DataSize_ = 0;
