@@ -1,0 +1,18 @@
+// The program's run from start to exit: the system gate, the application's
+// identity, the catalogue of the attached archive, the wizard, and the
+// teardown. Everything goes through platform::Current(), so a test can run
+// the whole sequence against a machine and system of its own.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+// Runs the setup with the archive attached to the program; args are the
+// command-line arguments after the program name. Returns the exit code,
+// which is 0 on every path.
+int RunSetup(const std::vector<std::string>& args);
+
+// The same with the archive taken from compressed bytes held by the caller.
+int RunSetup(const std::vector<std::string>& args, std::span<const uint8_t> archive);
