@@ -1,0 +1,48 @@
+// The upper-cased names of host folders, so that a case-insensitive lookup
+// costs one stat of the folder instead of a scan. An entry is trusted while
+// the folder's inode and modification time (nanoseconds) are unchanged, and
+// is kept current by the services' own creations and removals.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+namespace platform::posix {
+
+class DirCache {
+public:
+  // The host name (UTF-8) in hostDir whose cp1252 upper case is upperName;
+  // nullopt when there is none or hostDir is not a folder.
+  std::optional<std::string> Find(const std::string& hostDir, const std::string& upperName);
+  // Records an entry this process created in hostDir.
+  void Added(const std::string& hostDir, const std::string& hostName);
+  // Records an entry this process removed from hostDir.
+  void Removed(const std::string& hostDir, const std::string& hostName);
+  // Records a folder this process has just created: known to be empty.
+  void CreatedFolder(const std::string& hostDir);
+
+private:
+  struct Entry {
+    unsigned long long inode = 0;
+    long long mtimeNs = -1;
+    // Scanned so soon after a change that a later change might carry the same
+    // coarse time stamp: a miss is confirmed by a new scan.
+    bool racy = false;
+    std::unordered_map<std::string, std::string> names; // upper cp1252 -> host name
+  };
+
+  bool Current(const Entry& entry, const std::string& hostDir, bool& isFolder);
+  void Scan(const std::string& hostDir, Entry& entry);
+  void Restamp(const std::string& hostDir, Entry& entry);
+
+  std::mutex mutex_;
+  std::unordered_map<std::string, Entry> entries_;
+};
+
+// The key a cp1252 name is filed under: its upper case.
+std::string UpperKey(const std::string& cp1252Name);
+
+} // namespace platform::posix

@@ -1,0 +1,149 @@
+// Host file-system helpers of the emulated services.
+#include "platform/posix/HostIo.h"
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdint>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform::posix {
+namespace {
+
+// 100-ns intervals between 1 January 1601 and 1 January 1970.
+constexpr long long kUnixEpochAsFileTime = 116444736000000000LL;
+
+std::string TempNameBeside(const std::string& hostPath) {
+  static std::atomic<unsigned> counter{0};
+  return HostParent(hostPath) + "/.~brv" + std::to_string(getpid()) + "-" +
+         std::to_string(counter++) + ".tmp";
+}
+
+// Writes all bytes, resuming after interruptions and short writes.
+bool WriteAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    const ssize_t written = write(fd, data, size);
+    if (written < 0 && errno == EINTR)
+      continue;
+    if (written == 0)
+      errno = ENOSPC;
+    if (written <= 0)
+      return false;
+    data += written;
+    size -= size_t(written);
+  }
+  return true;
+}
+
+IoStatus Fail(int fd, const std::string& temp, int error) {
+  if (fd >= 0)
+    close(fd);
+  unlink(temp.c_str());
+  return StatusFromErrno(error);
+}
+
+} // namespace
+
+IoStatus StatusFromErrno(int error) {
+  switch (error) {
+  case ENOSPC:
+  case EDQUOT:
+  case EFBIG:
+    return IoStatus::DiskFull;
+  case EACCES:
+  case EPERM:
+  case EISDIR:
+  case EROFS:
+  case EEXIST:
+  case ENOTEMPTY:
+    return IoStatus::AccessDenied;
+  case ENOENT:
+  case ENOTDIR:
+  case ENAMETOOLONG:
+    return IoStatus::NotFound;
+  case ETXTBSY:
+  case EBUSY:
+    return IoStatus::SharingViolation;
+  default:
+    return IoStatus::Other;
+  }
+}
+
+FileTime FileTimeFromTimespec(const timespec& time) {
+  const long long ticks = (long long)time.tv_sec * 10000000LL + time.tv_nsec / 100;
+  const long long fileTime = ticks + kUnixEpochAsFileTime;
+  return fileTime < 0 ? 0 : FileTime(fileTime);
+}
+
+timespec TimespecFromFileTime(FileTime time) {
+  const long long fileTime = time > uint64_t(LLONG_MAX) ? LLONG_MAX : (long long)time;
+  const long long ticks = fileTime - kUnixEpochAsFileTime;
+  long long seconds = ticks / 10000000LL;
+  long long rest = ticks % 10000000LL;
+  if (rest < 0) {
+    rest += 10000000LL;
+    --seconds;
+  }
+  return timespec{time_t(seconds), long(rest * 100)};
+}
+
+std::optional<std::string> ReadHostFile(const std::string& hostPath) {
+  const int fd = open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0)
+    return std::nullopt;
+  std::string content;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR)
+      continue;
+    if (got < 0) {
+      close(fd);
+      return std::nullopt;
+    }
+    if (got == 0)
+      break;
+    content.append(buffer, size_t(got));
+  }
+  close(fd);
+  return content;
+}
+
+IoStatus WriteHostFileAtomically(const std::string& hostPath, const void* data, size_t size,
+                                 const FileTime* mtime, unsigned mode) {
+  const std::string temp = TempNameBeside(hostPath);
+  const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+  if (fd < 0)
+    return StatusFromErrno(errno);
+  if (!WriteAll(fd, static_cast<const char*>(data), size))
+    return Fail(fd, temp, errno);
+  if (mtime) {
+    const timespec times[2] = {{0, UTIME_OMIT}, TimespecFromFileTime(*mtime)};
+    if (futimens(fd, times) != 0)
+      return Fail(fd, temp, errno);
+  }
+  if (close(fd) != 0)
+    return Fail(-1, temp, errno);
+  if (rename(temp.c_str(), hostPath.c_str()) != 0)
+    return Fail(-1, temp, errno);
+  return IoStatus::Ok;
+}
+
+FileStamp StampOf(const std::string& hostPath) {
+  struct stat st {};
+  if (stat(hostPath.c_str(), &st) != 0)
+    return FileStamp{};
+  return FileStamp{st.st_ino, st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec,
+                   (long long)st.st_size};
+}
+
+std::string HostParent(const std::string& hostPath) {
+  const size_t slash = hostPath.rfind('/');
+  if (slash == std::string::npos)
+    return "";
+  return slash == 0 ? "/" : hostPath.substr(0, slash);
+}
+
+} // namespace platform::posix

@@ -1,0 +1,95 @@
+// Windows path parsing and the mapping of Windows paths to host paths.
+#include "platform/posix/PathMap.h"
+
+#include "platform/posix/Cp1252.h"
+
+#include <cctype>
+#include <cstring>
+
+namespace platform::posix {
+namespace {
+
+constexpr size_t kMaxPath = 260; // characters, the terminating zero included
+
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
+
+bool ValidName(const std::string& name) {
+  for (char c : name) {
+    if (uint8_t(c) < 0x20 || std::strchr("<>:\"|?*", c))
+      return false;
+  }
+  return true;
+}
+
+} // namespace
+
+std::string WindowsPath::Text() const {
+  std::string text{drive, ':'};
+  for (const auto& part : parts)
+    text += "\\" + part;
+  if (parts.empty())
+    text += "\\";
+  return text;
+}
+
+std::optional<WindowsPath> ParseWindowsPath(const std::string& path) {
+  if (path.size() < 2 || path[1] != ':' || !std::isalpha(uint8_t(path[0])) ||
+      path.size() >= kMaxPath)
+    return std::nullopt;
+  WindowsPath parsed;
+  parsed.drive = char(std::toupper(uint8_t(path[0])));
+  std::string part;
+  for (size_t i = 2; i <= path.size(); ++i) {
+    if (i < path.size() && !IsSeparator(path[i])) {
+      part += path[i];
+      continue;
+    }
+    if (part == ".." && !parsed.parts.empty())
+      parsed.parts.pop_back();
+    else if (!part.empty() && part != "." && part != "..") {
+      if (!ValidName(part))
+        return std::nullopt;
+      parsed.parts.push_back(part);
+    }
+    part.clear();
+  }
+  parsed.trailingSeparator = !parsed.parts.empty() && IsSeparator(path.back());
+  return parsed;
+}
+
+PathMap::PathMap(std::string drivesFolder, std::function<bool(char)> driveConfigured)
+    : drivesFolder_(std::move(drivesFolder)), driveConfigured_(std::move(driveConfigured)) {}
+
+std::string PathMap::DriveFolder(char letter) const {
+  return drivesFolder_ + "/" + char(std::tolower(uint8_t(letter)));
+}
+
+std::optional<HostPath> PathMap::Resolve(const std::string& windowsPath) {
+  const auto parsed = ParseWindowsPath(windowsPath);
+  if (!parsed)
+    return std::nullopt;
+  return Resolve(*parsed);
+}
+
+std::optional<HostPath> PathMap::Resolve(const WindowsPath& path) {
+  if (!driveConfigured_(path.drive))
+    return std::nullopt;
+  HostPath result;
+  result.host = DriveFolder(path.drive);
+  result.trailingSeparator = path.trailingSeparator;
+  bool parentExists = true;
+  for (const auto& part : path.parts) {
+    std::optional<std::string> actual;
+    if (parentExists)
+      actual = cache_.Find(result.host, UpperKey(part));
+    parentExists = actual.has_value();
+    result.parent = result.host;
+    result.leaf = actual ? *actual : Cp1252ToUtf8(part);
+    result.host += "/" + result.leaf;
+  }
+  return result;
+}
+
+} // namespace platform::posix
