@@ -1,0 +1,209 @@
+// Files and folders of the emulated machine: atomic replacement, the
+// Windows results of failures, listings, and the emulated current folder.
+#include "support/TestMachine.h"
+
+#include "platform/Constants.h"
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+using platform::Fs;
+using platform::IoStatus;
+namespace fs = std::filesystem;
+
+// 1 June 2021 12:00:00 UTC.
+constexpr platform::FileTime kJune2021 = 132670512000000000ULL;
+
+class FilesTest : public ::testing::Test {
+protected:
+  std::string Read(const std::string& path) {
+    std::string out;
+    EXPECT_EQ(Fs().ReadFile(path, out), IoStatus::Ok) << path;
+    return out;
+  }
+  IoStatus Write(const std::string& path, const std::string& data,
+                 const platform::FileTime* time = nullptr) {
+    return Fs().ReplaceFile(path, data.data(), data.size(), time);
+  }
+  size_t HostEntries(const std::string& windowsFolder) {
+    const fs::directory_iterator it(machine.HostPath(windowsFolder));
+    return size_t(std::distance(fs::begin(it), fs::end(it)));
+  }
+
+  TestMachine machine;
+  std::string base = machine.Base();
+};
+
+TEST_F(FilesTest, ReplaceFileWritesTheBytesAndTheirDateAndLeavesNoTemporaryFile) {
+  const std::string data("a\0b\r\n", 5);
+  ASSERT_EQ(Write(base + "f.bin", data, &kJune2021), IoStatus::Ok);
+  EXPECT_EQ(Read(base + "F.BIN"), data);
+  EXPECT_EQ(Fs().FileLength(base + "f.bin"), 5);
+  EXPECT_EQ(Fs().Find(base + "f.bin")->lastWriteUtc, kJune2021);
+  ASSERT_EQ(Write(base + "F.bin", "new"), IoStatus::Ok);
+  EXPECT_EQ(Read(base + "f.bin"), "new");
+  EXPECT_EQ(HostEntries(base), 1u);
+}
+
+TEST_F(FilesTest, AFolderInTheWayIsAccessDeniedAndStaysAsItWas) {
+  ASSERT_TRUE(Fs().CreateFolder(base + "target"));
+  ASSERT_EQ(Write(base + "target\\inside.txt", "keep"), IoStatus::Ok);
+  EXPECT_EQ(Write(base + "TARGET", "data"), IoStatus::AccessDenied);
+  EXPECT_TRUE(Fs().IsFolder(base + "target"));
+  EXPECT_EQ(Read(base + "target\\inside.txt"), "keep");
+  EXPECT_EQ(HostEntries(base), 1u);
+}
+
+TEST_F(FilesTest, AReadOnlyFileCannotBeReplacedOrDeleted) {
+  ASSERT_EQ(Write(base + "ro.txt", "old"), IoStatus::Ok);
+  ASSERT_EQ(chmod(machine.HostPath(base + "ro.txt").c_str(), 0444), 0);
+  EXPECT_EQ(Write(base + "ro.txt", "new"), IoStatus::AccessDenied);
+  EXPECT_FALSE(Fs().RemoveFile(base + "ro.txt"));
+  EXPECT_EQ(Read(base + "ro.txt"), "old");
+  EXPECT_EQ(HostEntries(base), 1u);
+  EXPECT_EQ(Fs().Find(base + "ro.txt")->attributes, attr::kReadOnly);
+}
+
+TEST_F(FilesTest, AReadOnlyHostFolderLeavesTheOldFileAndNoTemporaryFile) {
+  if (geteuid() == 0)
+    GTEST_SKIP() << "folder permissions do not bind the superuser";
+  ASSERT_EQ(Write(base + "keep.txt", "old"), IoStatus::Ok);
+  const std::string host = machine.HostPath(base);
+  ASSERT_EQ(chmod(host.c_str(), 0555), 0);
+  EXPECT_EQ(Write(base + "keep.txt", "new"), IoStatus::AccessDenied);
+  chmod(host.c_str(), 0755);
+  EXPECT_EQ(Read(base + "keep.txt"), "old");
+  EXPECT_EQ(HostEntries(base), 1u);
+}
+
+// A file-size limit makes the write fail halfway, as a full disk would.
+TEST_F(FilesTest, AWriteFailingHalfwayLeavesTheOldFileAndNoTemporaryFile) {
+  ASSERT_EQ(Write(base + "big.bin", "old"), IoStatus::Ok);
+  const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+  rlimit previous{};
+  getrlimit(RLIMIT_FSIZE, &previous);
+  rlimit small = previous;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const IoStatus status = Write(base + "big.bin", std::string(100000, 'x'));
+  setrlimit(RLIMIT_FSIZE, &previous);
+  signal(SIGXFSZ, previousHandler);
+  EXPECT_EQ(status, IoStatus::DiskFull);
+  EXPECT_EQ(Read(base + "big.bin"), "old");
+  EXPECT_EQ(HostEntries(base), 1u);
+}
+
+TEST_F(FilesTest, MissingFoldersAndFilesGiveWindowsResults) {
+  std::string out;
+  EXPECT_EQ(Write(base + "nofolder\\x.txt", "x"), IoStatus::NotFound);
+  EXPECT_EQ(Fs().ReadFile(base + "absent.txt", out), IoStatus::NotFound);
+  EXPECT_EQ(Fs().ReadFile(base, out), IoStatus::AccessDenied);
+  EXPECT_EQ(Fs().FileLength(base + "absent.txt"), -1);
+  EXPECT_EQ(Fs().FileLength(base), -1);
+  EXPECT_FALSE(Fs().Find(base + "absent.txt"));
+  EXPECT_FALSE(Fs().Find("C:\\"));
+  EXPECT_FALSE(Fs().SetWriteTime(base + "absent.txt", kJune2021));
+  EXPECT_FALSE(Fs().RemoveFile(base + "absent.txt"));
+  EXPECT_FALSE(Fs().CreateFolder(base + "a\\b"));
+  EXPECT_FALSE(Fs().CreateFolder("C:\\"));
+  EXPECT_FALSE(Fs().RemoveFolder("C:\\"));
+}
+
+TEST_F(FilesTest, FileAndFolderTestsTellThemApart) {
+  ASSERT_EQ(Write(base + "f.txt", "x"), IoStatus::Ok);
+  EXPECT_TRUE(Fs().IsFile(base + "f.txt"));
+  EXPECT_FALSE(Fs().IsFile(base + "f.txt\\"));
+  EXPECT_FALSE(Fs().IsFolder(base + "f.txt"));
+  EXPECT_TRUE(Fs().IsFolder(base));
+  EXPECT_FALSE(Fs().IsFile(base));
+  EXPECT_FALSE(Fs().RemoveFile(base));
+  EXPECT_FALSE(Fs().RemoveFolder(base + "f.txt"));
+}
+
+TEST_F(FilesTest, RemoveFolderNeedsAnEmptyFolder) {
+  ASSERT_TRUE(Fs().CreateFolder(base + "d"));
+  ASSERT_EQ(Write(base + "d\\x", "x"), IoStatus::Ok);
+  EXPECT_FALSE(Fs().RemoveFolder(base + "d"));
+  ASSERT_TRUE(Fs().RemoveFile(base + "D\\X"));
+  EXPECT_TRUE(Fs().RemoveFolder(base + "D"));
+  EXPECT_FALSE(Fs().IsFolder(base + "d"));
+}
+
+TEST_F(FilesTest, ListGivesEveryEntryWithAttributesSizeAndDateInNameOrder) {
+  ASSERT_TRUE(Fs().CreateFolder(base + "Sub"));
+  ASSERT_EQ(Write(base + "b.txt", "12345", &kJune2021), IoStatus::Ok);
+  ASSERT_EQ(Write(base + "A.txt", ""), IoStatus::Ok);
+  std::vector<platform::DirEntry> entries;
+  ASSERT_TRUE(Fs().List(base, entries));
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(entries[0].name, "A.txt");
+  EXPECT_EQ(entries[1].name, "b.txt");
+  EXPECT_EQ(entries[1].attributes, attr::kArchive);
+  EXPECT_EQ(entries[1].size, 5);
+  EXPECT_EQ(entries[1].lastWriteUtc, kJune2021);
+  EXPECT_EQ(entries[2].name, "Sub");
+  EXPECT_TRUE(entries[2].IsFolder());
+  EXPECT_EQ(entries[2].size, 0);
+  EXPECT_FALSE(Fs().List(base + "b.txt", entries));
+  EXPECT_FALSE(Fs().List(base + "none", entries));
+}
+
+TEST_F(FilesTest, FindReportsTheNameAsStored) {
+  ASSERT_EQ(Write(base + "MixedCase.Txt", "x"), IoStatus::Ok);
+  const auto entry = Fs().Find(base + "MIXEDCASE.TXT");
+  ASSERT_TRUE(entry);
+  EXPECT_EQ(entry->name, "MixedCase.Txt");
+  EXPECT_EQ(entry->size, 1);
+}
+
+TEST_F(FilesTest, SetWriteTimeChangesOnlyTheDate) {
+  ASSERT_EQ(Write(base + "f.txt", "abc"), IoStatus::Ok);
+  ASSERT_TRUE(Fs().SetWriteTime(base + "F.TXT", kJune2021));
+  EXPECT_EQ(Fs().Find(base + "f.txt")->lastWriteUtc, kJune2021);
+  EXPECT_EQ(Read(base + "f.txt"), "abc");
+  EXPECT_FALSE(Fs().SetWriteTime(base, kJune2021));
+}
+
+TEST_F(FilesTest, TheCurrentFolderIsEmulatedAndNeverTheHosts) {
+  const fs::path hostCwd = fs::current_path();
+  EXPECT_EQ(Fs().CurrentFolder(), "C:\\");
+  ASSERT_TRUE(Fs().CreateFolder(base + "Here"));
+  EXPECT_TRUE(Fs().SetCurrentFolder("c:/t/./here/"));
+  EXPECT_EQ(Fs().CurrentFolder(), "C:\\t\\here");
+  EXPECT_FALSE(Fs().SetCurrentFolder(base + "absent"));
+  EXPECT_FALSE(Fs().SetCurrentFolder("Here"));
+  EXPECT_EQ(Fs().CurrentFolder(), "C:\\t\\here");
+  EXPECT_EQ(fs::current_path(), hostCwd);
+}
+
+TEST_F(FilesTest, TheTemporaryFolderExists) {
+  EXPECT_EQ(Fs().TempPath(), "C:\\Users\\user\\AppData\\Local\\Temp\\");
+  EXPECT_TRUE(Fs().IsFolder(Fs().TempPath()));
+}
+
+TEST_F(FilesTest, TwoThreadsCanWorkAtOnce) {
+  auto work = [&](const std::string& prefix) {
+    for (int i = 0; i < 200; ++i) {
+      const std::string name = base + prefix + std::to_string(i % 20) + "\\f" + std::to_string(i);
+      Fs().CreateFolder(base + prefix + std::to_string(i % 20));
+      EXPECT_EQ(Write(name, "x"), IoStatus::Ok) << name;
+      EXPECT_TRUE(Fs().IsFile(name));
+    }
+  };
+  std::thread other(work, "b");
+  work("a");
+  other.join();
+  std::vector<platform::DirEntry> entries;
+  ASSERT_TRUE(Fs().List(base, entries));
+  EXPECT_EQ(entries.size(), 40u);
+}
+
+} // namespace
