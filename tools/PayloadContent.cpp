@@ -83,6 +83,10 @@ std::string LicenceText() {
   return text;
 }
 
+std::string PlaceholderProgram() {
+  return kPlaceholder;
+}
+
 std::string GenerateContent(const PayloadItem& item) {
   Prng rng("content:" + item.name);
   const size_t size = static_cast<size_t>(item.size);

@@ -12,3 +12,6 @@ std::string GenerateContent(const PayloadItem& item);
 
 // The French licence text, cp1252 with CR LF line ends.
 std::string LicenceText();
+
+// The labelled text that stands for kre.exe when no program is supplied.
+std::string PlaceholderProgram();

@@ -4,6 +4,8 @@
 
 #include "tools/Prng.h"
 
+#include <algorithm>
+
 namespace {
 
 struct Folder {
@@ -101,6 +103,13 @@ CivilDateTime DateFor(const std::string& name) {
   return CivilFromDays(rng.Range(kFirstDay, kLastDay), 2 * rng.Range(0, 43199));
 }
 
+// The large top-level files absorb the size of whichever program is shipped.
+bool IsBalancing(PayloadKind kind) {
+  return kind == PayloadKind::WordList || kind == PayloadKind::Dictionary ||
+         kind == PayloadKind::Cache || kind == PayloadKind::Sound ||
+         kind == PayloadKind::Hyphenation;
+}
+
 PayloadItem Item(const std::string& name, PayloadKind kind, int32_t size) {
   return {name, kind, size, DateFor(name)};
 }
@@ -159,4 +168,29 @@ std::vector<PayloadItem> CurrentBuildItems() {
   };
   items.insert(items.end(), last.begin(), last.end());
   return items;
+}
+
+void FitToImageSize(std::vector<PayloadItem>& items, int32_t programBytes, int32_t licenceBytes) {
+  int64_t fixed = 0, planned = 0;
+  for (PayloadItem& item : items) {
+    if (item.kind == PayloadKind::Program)
+      item.size = programBytes;
+    if (item.kind == PayloadKind::Licence)
+      item.size = licenceBytes;
+    fixed += 13 + int64_t(item.name.size()) + (IsBalancing(item.kind) ? 0 : item.size);
+    planned += IsBalancing(item.kind) ? item.size : 0;
+  }
+  const int64_t budget = std::max(kCurrentBuildImageBytes - fixed, planned / 4);
+  int64_t given = 0;
+  PayloadItem* last = nullptr;
+  for (PayloadItem& item : items) {
+    if (!IsBalancing(item.kind))
+      continue;
+    item.size =
+        static_cast<int32_t>(std::max<int64_t>(item.size * budget / planned, item.size / 4));
+    given += item.size;
+    last = &item;
+  }
+  if (last && given < budget)
+    last->size += static_cast<int32_t>(budget - given);
 }

@@ -6,6 +6,8 @@
 // separated) and OUTDIR/manifest.txt listing them in archive order for
 // `mkarchive pack`. Contents are generated deterministically; kre.exe is a
 // labelled placeholder text unless --kre names the program to ship instead.
+// The large generated files make room for that program, so the archive image
+// keeps the current build's size (6,681,581 bytes) either way.
 #include "tools/Cp1252.h"
 #include "tools/Manifest.h"
 #include "tools/PayloadContent.h"
@@ -72,17 +74,18 @@ int main(int argc, char** argv) {
     return 2;
   }
   const fs::path outDir = argv[1];
-  std::string program;
+  std::string program = PlaceholderProgram();
   if (argc == 4 && !ReadWholeFile(argv[3], program))
     return Fail(std::string(argv[3]) + ": cannot read the program");
 
-  const std::vector<PayloadItem> items = CurrentBuildItems();
+  std::vector<PayloadItem> items = CurrentBuildItems();
   if (!LayoutIsSound(items))
     return Fail("internal error: the layout lost its entry count or longest name");
+  FitToImageSize(items, static_cast<int32_t>(program.size()),
+                 static_cast<int32_t>(LicenceText().size()));
   std::string manifest = "# The sample payload of the current build, in archive order.\n";
   for (const PayloadItem& item : items) {
-    const bool shipProgram = item.kind == PayloadKind::Program && argc == 4;
-    const std::string data = shipProgram ? program : GenerateContent(item);
+    const std::string data = item.kind == PayloadKind::Program ? program : GenerateContent(item);
     const fs::path path = outDir / "payload" / RelativePath(item.name);
     if (!WriteWholeFile(path, data))
       return Fail(path.string() + ": cannot write");

@@ -243,18 +243,52 @@ TEST(SamplePayload, NamesDatesAndSizesKeepTheFormatsPromises) {
   EXPECT_EQ(longest, 72u);
 }
 
-TEST(SamplePayload, ContentsAreDeterministicAndSizedAsPlanned) {
-  for (const PayloadItem& item : CurrentBuildItems()) {
-    const std::string data = GenerateContent(item);
-    if (item.kind != PayloadKind::Program && item.kind != PayloadKind::Licence) {
-      EXPECT_EQ(data.size(), size_t(item.size)) << item.name;
+int64_t ImageBytes(const std::vector<PayloadItem>& items) {
+  int64_t total = 0;
+  for (const PayloadItem& item : items)
+    total += 13 + int64_t(item.name.size()) + item.size;
+  return total;
+}
+
+std::vector<PayloadItem> FittedItems(int32_t programBytes) {
+  std::vector<PayloadItem> items = CurrentBuildItems();
+  FitToImageSize(items, programBytes, static_cast<int32_t>(LicenceText().size()));
+  return items;
+}
+
+TEST(SamplePayload, ImageKeepsTheCurrentBuildsSizeWhateverProgramItShips) {
+  for (int32_t program : {int32_t(PlaceholderProgram().size()), 0, 872856, 2500000}) {
+    const std::vector<PayloadItem> items = FittedItems(program);
+    EXPECT_EQ(ImageBytes(items), kCurrentBuildImageBytes) << program;
+    EXPECT_EQ(items[0].size, program);
+    for (const PayloadItem& item : items) {
+      EXPECT_GE(item.size, 0) << item.name;
     }
+  }
+}
+
+TEST(SamplePayload, ProgramTooLargeToBalanceLeavesAQuarterOfEachLargeFile) {
+  const std::vector<PayloadItem> planned = CurrentBuildItems();
+  const std::vector<PayloadItem> items = FittedItems(20000000);
+  EXPECT_GT(ImageBytes(items), kCurrentBuildImageBytes);
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (items[i].kind == PayloadKind::Dictionary) {
+      EXPECT_EQ(items[i].size, planned[i].size / 4) << items[i].name;
+    }
+  }
+}
+
+TEST(SamplePayload, ContentsAreDeterministicAndSizedAsPlanned) {
+  for (const PayloadItem& item : FittedItems(int32_t(PlaceholderProgram().size()))) {
+    const std::string data = GenerateContent(item);
+    EXPECT_EQ(data.size(), size_t(item.size)) << item.name;
     if (item.name == "userdicen.tlx" || item.name == "persodicfr.tlx") {
       EXPECT_TRUE(data.empty()) << item.name;
     }
   }
   const PayloadItem image = CurrentBuildItems()[200];
   EXPECT_EQ(GenerateContent(image), GenerateContent(image));
+  EXPECT_NE(PlaceholderProgram().find("PLACEHOLDER"), std::string::npos);
 }
 
 TEST(SamplePayload, LicenceIsFrenchCp1252WithCrLfLines) {
