@@ -1,0 +1,140 @@
+// Whole-file reads and atomic whole-file replacement. A replacement is
+// written to a temporary file beside its destination and renamed over it
+// only when complete, so a failed write never leaves a truncated file where
+// a good one was.
+#include "platform/win32/FileIo.h"
+
+#include "platform/win32/FileTimes.h"
+#include "platform/win32/Handles.h"
+
+#include <atomic>
+#include <cstdio>
+
+namespace platform::win32 {
+namespace {
+
+IoStatus LastErrorStatus() {
+  return StatusOfError(GetLastError());
+}
+
+// A name of our own in the folder of path: the rename must stay on one volume.
+std::string TempNameBeside(const std::string& path) {
+  static std::atomic<unsigned> counter{0};
+  const size_t cut = path.find_last_of("\\/:");
+  const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+  char name[40];
+  std::snprintf(name, sizeof name, "~brv%lx-%u.tmp", GetCurrentProcessId(), counter++);
+  return folder + name;
+}
+
+IoStatus WriteTemp(const std::string& temp, const void* data, size_t size,
+                   const FileTime* writeTimeUtc) {
+  FileHandle file(CreateFileA(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid())
+    return LastErrorStatus();
+  static const char none = 0;
+  DWORD written = 0;
+  if (!WriteFile(file.Get(), data ? data : &none, static_cast<DWORD>(size), &written, nullptr))
+    return LastErrorStatus();
+  // A short write without an error only happens when the volume is full.
+  if (written != size)
+    return IoStatus::DiskFull;
+  if (writeTimeUtc) {
+    const FILETIME ft = ToFiletime(*writeTimeUtc);
+    SetFileTime(file.Get(), nullptr, nullptr, &ft);
+  }
+  if (!file.Close())
+    return LastErrorStatus();
+  return IoStatus::Ok;
+}
+
+// A rename over a file that is open elsewhere fails with ERROR_ACCESS_DENIED,
+// as does one over a read-only file or a folder. Opening the destination the
+// way a plain rewrite would tells a file in use apart from the others.
+DWORD WhyDestinationRefused(const std::string& path, DWORD renameError) {
+  FileHandle probe(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (probe.Valid())
+    return renameError;
+  const DWORD error = GetLastError();
+  if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
+    return error;
+  return renameError;
+}
+
+IoStatus MoveOver(const std::string& temp, const std::string& path) {
+  if (MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING))
+    return IoStatus::Ok;
+  DWORD error = GetLastError();
+  if (error == ERROR_ACCESS_DENIED)
+    error = WhyDestinationRefused(path, error);
+  return StatusOfError(error);
+}
+
+// A rename replaces a read-only file under Wine, where Windows refuses it as
+// it refuses rewriting one: refuse it everywhere, before writing anything.
+bool IsReadOnlyFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+         !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace
+
+IoStatus StatusOfError(DWORD error) {
+  switch (error) {
+  case ERROR_SHARING_VIOLATION:
+  case ERROR_LOCK_VIOLATION:
+    return IoStatus::SharingViolation;
+  case ERROR_DISK_FULL:
+  case ERROR_HANDLE_DISK_FULL:
+    return IoStatus::DiskFull;
+  case ERROR_ACCESS_DENIED:
+    return IoStatus::AccessDenied;
+  case ERROR_FILE_NOT_FOUND:
+  case ERROR_PATH_NOT_FOUND:
+    return IoStatus::NotFound;
+  default:
+    return IoStatus::Other;
+  }
+}
+
+IoStatus ReplaceFileAtomically(const std::string& path, const void* data, size_t size,
+                               const FileTime* writeTimeUtc) {
+  if (size > MAXDWORD)
+    return IoStatus::Other;
+  if (IsReadOnlyFile(path))
+    return IoStatus::AccessDenied;
+  const std::string temp = TempNameBeside(path);
+  IoStatus status = WriteTemp(temp, data, size, writeTimeUtc);
+  if (status == IoStatus::Ok)
+    status = MoveOver(temp, path);
+  if (status != IoStatus::Ok)
+    DeleteFileA(temp.c_str());
+  return status;
+}
+
+IoStatus ReadWholeFile(const std::string& name, std::string& out) {
+  out.clear();
+  FileHandle file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file.Valid())
+    return LastErrorStatus();
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file.Get(), &size))
+    return LastErrorStatus();
+  if (size.QuadPart > MAXDWORD)
+    return IoStatus::Other;
+  out.resize(static_cast<size_t>(size.QuadPart));
+  DWORD read = 0;
+  if (!::ReadFile(file.Get(), out.data(), static_cast<DWORD>(out.size()), &read, nullptr)) {
+    out.clear();
+    return LastErrorStatus();
+  }
+  // The file may have shrunk since its size was taken.
+  out.resize(read);
+  return IoStatus::Ok;
+}
+
+} // namespace platform::win32
