@@ -1,0 +1,73 @@
+// Starting programs and finding windows by property, on the real system.
+#include "platform/Platform.h"
+#include "platform/win32/WindowsSupport.h"
+#include "support/TestMachine.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+platform::Processes& TheProcesses() {
+  return *platform::Native().processes;
+}
+
+constexpr char kProperty[] = "Brevanto test property";
+
+// A hidden top-level window of this thread, destroyed with the object.
+class HiddenWindow {
+public:
+  HiddenWindow()
+      : window_(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr)) {}
+  ~HiddenWindow() {
+    if (window_) {
+      RemovePropA(window_, kProperty);
+      DestroyWindow(window_);
+    }
+  }
+  HiddenWindow(const HiddenWindow&) = delete;
+  HiddenWindow& operator=(const HiddenWindow&) = delete;
+
+  HWND Get() const { return window_; }
+
+private:
+  HWND window_;
+};
+
+TEST(Win32Processes, AWindowPropertyIsFoundOnlyWhileItIsNonZero) {
+  HiddenWindow window;
+  if (!window.Get())
+    GTEST_SKIP() << "no window can be created here (no display)";
+  EXPECT_FALSE(TheProcesses().AnyTopLevelWindowHasProperty(kProperty));
+  ASSERT_TRUE(SetPropA(window.Get(), kProperty, reinterpret_cast<HANDLE>(1)));
+  EXPECT_TRUE(TheProcesses().AnyTopLevelWindowHasProperty(kProperty));
+  ASSERT_TRUE(SetPropA(window.Get(), kProperty, nullptr));
+  EXPECT_FALSE(TheProcesses().AnyTopLevelWindowHasProperty(kProperty));
+}
+
+TEST(Win32Processes, ExecStartsACommandLineWithoutWaiting) {
+  TestMachine machine;
+  const std::string made = machine.Base() + "made by cmd";
+  // Appended piece by piece: "literal" + string trips a false -Wrestrict in GCC 12.
+  std::string command = "cmd.exe /c mkdir \"";
+  command += made;
+  command += '"';
+  EXPECT_GT(TheProcesses().Exec(command, SW_HIDE), 31u);
+  bool exists = false;
+  for (int i = 0; i < 200 && !exists; ++i) {
+    exists = platform::Native().files->IsFolder(made);
+    if (!exists)
+      Sleep(50);
+  }
+  EXPECT_TRUE(exists);
+}
+
+TEST(Win32Processes, ExecOfAMissingProgramFails) {
+  TestMachine machine;
+  std::string command = "\"";
+  command += machine.Base();
+  command += "none.exe\"";
+  EXPECT_LE(TheProcesses().Exec(command, SW_HIDE), 31u);
+}
+
+} // namespace
