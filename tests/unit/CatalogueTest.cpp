@@ -2,7 +2,6 @@
 // lists and their sizes on the destination volume, and the plan's total.
 #include "engine/AttachFiles.h"
 #include "engine/Components.h"
-#include "engine/NameMatch.h"
 
 #include "instutils/DiskQueries.h"
 #include "support/ArchiveBuilder.h"
@@ -171,24 +170,6 @@ TEST(CatalogueSizes, SumsBeyondTheSignedRangeSaturate) {
   for (int i = 0; i < 257; ++i)
     list += "big.bin\r";
   EXPECT_EQ(files->ComponentSize(list, kInstallDir), INT32_MAX);
-}
-
-TEST(NamePattern, MatchesLikeSameTextNoCase) {
-  TNamePattern folder("Modèles de document\\");
-  EXPECT_TRUE(folder.IsFolderPrefix());
-  EXPECT_TRUE(folder.Matches("MODÈLES DE DOCUMENT\\Mémos\\a"));
-  EXPECT_FALSE(folder.Matches("Modèles de document"));
-  EXPECT_FALSE(folder.Matches("Modeles de document\\a"));
-  TNamePattern whole("français.zlx");
-  EXPECT_FALSE(whole.IsFolderPrefix());
-  EXPECT_TRUE(whole.Matches("FRANÇAIS.ZLX"));
-  EXPECT_FALSE(whole.Matches("français.zlx.bak"));
-}
-
-TEST(FileListItems, DropsEmptyLines) {
-  EXPECT_EQ(FileListItems("a\rb\nc\r\nd\r\r\n\ne"),
-            (std::vector<std::string>{"a", "b", "c", "d", "e"}));
-  EXPECT_TRUE(FileListItems("\r\n\r").empty());
 }
 
 } // namespace
