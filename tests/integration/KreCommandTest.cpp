@@ -37,6 +37,45 @@ TEST(KreCommandLine, OnlyAssociationAndRemovalAreLogged) {
     EXPECT_FALSE(kre::IsLoggedCommand(other)) << other;
 }
 
+// Forwards to the registry in force and counts the values written, so a test
+// sees this run's writes even on a real registry that earlier runs wrote to.
+class CountingRegistry : public platform::Registry {
+public:
+  CountingRegistry() : inner_(*platform::Current().registry), scope_(WithThis()) {}
+
+  Key CreateKey(platform::RegRoot root, Key parent, const std::string& subKey) override {
+    return inner_.CreateKey(root, parent, subKey);
+  }
+  bool QueryValue(Key key, const std::string& name, uint32_t* type, std::string* data) override {
+    return inner_.QueryValue(key, name, type, data);
+  }
+  bool SetValue(Key key, const std::string& name, uint32_t type, const std::string& data) override {
+    ++writes;
+    return inner_.SetValue(key, name, type, data);
+  }
+  void CloseKey(Key key) override { inner_.CloseKey(key); }
+
+  int writes = 0;
+
+private:
+  platform::Platform WithThis() {
+    platform::Platform services = platform::Current();
+    services.registry = this;
+    return services;
+  }
+
+  platform::Registry& inner_;
+  platform::ScopedPlatform scope_;
+};
+
+// The stand-in's program path in quotes, as the setup puts it in a command line.
+std::string QuotedProgram(const std::string& folder) {
+  std::string quoted = "\"";
+  quoted += folder;
+  quoted += "kre.exe\"";
+  return quoted;
+}
+
 class KreLogic : public ::testing::Test {
 protected:
   std::string LogPath() const { return machine.Base() + kre::kCommandLogName; }
@@ -97,31 +136,30 @@ TEST_F(KreLogic, LastRunVersionIsALittleEndianDword) {
 }
 
 TEST_F(KreLogic, CommandsLogAndReturnWithoutAWindowOrARecordedRun) {
-  const std::string line = "\"" + machine.Base() + "kre.exe\" -assoc adpr_cod";
+  CountingRegistry registry;
+  const std::string line = QuotedProgram(machine.Base()) + " -assoc adpr_cod";
   bool shown = false;
   EXPECT_EQ(kre::Run(line, machine.Base(), [&] { shown = true; }), 0);
   EXPECT_FALSE(shown);
   EXPECT_EQ(Log(), line + "\r\n");
-  uint32_t type = 0;
-  EXPECT_EQ(StoredVersion(&type), "");
+  EXPECT_EQ(registry.writes, 0);
 }
 
 TEST_F(KreLogic, LaunchRecordsTheRunBeforeTheWindowOpens) {
-  const std::string program = "\"" + machine.Base() + "kre.exe\"";
-  bool recordedFirst = false;
-  uint32_t type = 0;
-  EXPECT_EQ(
-      kre::Run(program, machine.Base(), [&] { recordedFirst = StoredVersion(&type).size() == 4; }),
-      0);
-  EXPECT_TRUE(recordedFirst);
+  CountingRegistry registry;
+  int writesBeforeWindow = -1;
+  EXPECT_EQ(kre::Run(QuotedProgram(machine.Base()), machine.Base(),
+                     [&] { writesBeforeWindow = registry.writes; }),
+            0);
+  EXPECT_EQ(writesBeforeWindow, 1);
+  EXPECT_EQ(registry.writes, 1);
 }
 
 TEST_F(KreLogic, OtherArgumentsLaunchToo) {
   for (const std::string args : {" -assocx", " document.cod", " \"-assoc adpr\"", " -UI"}) {
     bool shown = false;
-    EXPECT_EQ(
-        kre::Run("\"" + machine.Base() + "kre.exe\"" + args, machine.Base(), [&] { shown = true; }),
-        0);
+    EXPECT_EQ(kre::Run(QuotedProgram(machine.Base()) + args, machine.Base(), [&] { shown = true; }),
+              0);
     EXPECT_TRUE(shown) << args;
   }
   EXPECT_EQ(Log(), "");

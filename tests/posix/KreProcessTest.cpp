@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -100,6 +102,29 @@ protected:
     return pids.empty() ? 0 : pids.front();
   }
 
+  // Runs the program directly, not through Exec, with only the machine (and
+  // extra) in its environment; its exit status.
+  int Spawn(const std::vector<std::string>& args, const std::string& extraEnv = "") {
+    std::vector<std::string> texts{program};
+    texts.insert(texts.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& text : texts)
+      argv.push_back(text.data());
+    argv.push_back(nullptr);
+    std::string machineEnv = "BREVANTO_MACHINE=" + CurrentEmulatedMachine().Root();
+    std::string extra = extraEnv;
+    std::vector<char*> envp{machineEnv.data()};
+    if (!extra.empty())
+      envp.push_back(extra.data());
+    envp.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0)
+      return -1;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return status;
+  }
+
   std::string WindowRecord(pid_t pid) const {
     return CurrentEmulatedMachine().Root() + "/windows/" + std::to_string(pid);
   }
@@ -125,6 +150,13 @@ TEST_F(KreProcess, AssociationAndRemovalCommandsAreLoggedExactlyAndEndAtOnce) {
 
   EXPECT_FALSE(Marked());
   EXPECT_EQ(LastRunVer(), "");
+}
+
+TEST_F(KreProcess, StartedDirectlyItLogsItsQuotedWindowsPathAndArguments) {
+  EXPECT_EQ(Spawn({"-assoc", "adpr_doc"}), 0);
+  // A command line left in the environment by another program is not taken as its own.
+  EXPECT_EQ(Spawn({"-ui"}, "BREVANTO_COMMAND_LINE=" + quoted + " -assoc adpr_rtf"), 0);
+  EXPECT_EQ(Log(), quoted + " -assoc adpr_doc\r\n" + quoted + " -ui\r\n");
 }
 
 TEST_F(KreProcess, LaunchMarksTheDesktopAndRecordsTheVersionUntilStopped) {
