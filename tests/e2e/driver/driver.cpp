@@ -30,8 +30,8 @@ const char kUsageText[] =
     "usage: driver COMMAND ...\n"
     "  list                                 visible top-level windows\n"
     "  find [FILTERS] [--timeout MS]        wait for a top-level window, print its handle\n"
-    "     FILTERS: --caption TEXT  --caption-has TEXT  --class NAME  --exe NAME\n"
-    "              --owner HWND  --hidden (also hidden windows)\n"
+    "     FILTERS: --caption TEXT  --caption-has TEXT  --class NAME  --not-class NAME\n"
+    "              --exe NAME  --owner HWND  --hidden (also hidden windows)\n"
     "  wait-gone HWND [--timeout MS]        wait until the window is destroyed\n"
     "  wait-exit --exe NAME [--timeout MS]  wait until those processes end, print exit codes\n"
     "  caption HWND                         the window's text\n"
@@ -45,7 +45,6 @@ const char kUsageText[] =
     "  set-text HWND ID TEXT                WM_SETTEXT\n"
     "  click HWND ID                        BM_CLICK, posted; refused when hidden or disabled\n"
     "  close HWND                           post WM_CLOSE\n"
-    "  window-icon HWND                     the size of the window's icon, present or none\n"
     "  icon-group FILE [ID]                 images of an icon group resource: WxH bits\n";
 
 void PrintUtf8(const std::wstring& text, FILE* stream = stdout) {
@@ -166,6 +165,8 @@ struct Filters {
   std::wstring captionPart;
   bool hasClass = false;
   std::wstring className;
+  bool hasNotClass = false;
+  std::wstring notClassName;
   bool hasExe = false;
   std::wstring exe;
   HWND owner = nullptr;
@@ -200,6 +201,9 @@ Options ParseOptions(int argc, wchar_t** argv, int first) {
     } else if (a == L"--class") {
       o.filters.hasClass = true;
       o.filters.className = value();
+    } else if (a == L"--not-class") {
+      o.filters.hasNotClass = true;
+      o.filters.notClassName = value();
     } else if (a == L"--exe") {
       o.filters.hasExe = true;
       o.filters.exe = value();
@@ -228,6 +232,7 @@ bool Matches(HWND hwnd, const WindowSearch& s) {
   const Filters& f = *s.filters;
   if (!f.hidden && !IsWindowVisible(hwnd)) return false;
   if (f.hasClass && ClassOf(hwnd) != f.className) return false;
+  if (f.hasNotClass && ClassOf(hwnd) == f.notClassName) return false;
   if (f.owner && GetWindow(hwnd, GW_OWNER) != f.owner) return false;
   if (f.hasExe) {
     DWORD pid = 0;
@@ -368,34 +373,6 @@ int WaitExit(const Filters& f) {
   return result;
 }
 
-// The icon a window shows in its title bar: its size when this process may
-// read the bitmap, "present" when only the handle is visible from here.
-int WindowIcon(HWND window) {
-  DWORD_PTR icon = 0;
-  SendMessageTimeoutW(window, WM_GETICON, ICON_BIG, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &icon);
-  if (!icon)
-    SendMessageTimeoutW(window, WM_GETICON, ICON_SMALL2, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
-                        &icon);
-  if (!icon) icon = GetClassLongPtrW(window, GCLP_HICON);
-  if (!icon) {
-    std::printf("none\n");
-    return kFailed;
-  }
-  ICONINFO info{};
-  if (!GetIconInfo(reinterpret_cast<HICON>(icon), &info)) {
-    std::printf("present\n");
-    return 0;
-  }
-  BITMAP bm{};
-  HBITMAP shape = info.hbmColor ? info.hbmColor : info.hbmMask;
-  GetObjectW(shape, sizeof(bm), &bm);
-  int height = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
-  std::printf("%ldx%d\n", bm.bmWidth, height);
-  if (info.hbmColor) DeleteObject(info.hbmColor);
-  if (info.hbmMask) DeleteObject(info.hbmMask);
-  return 0;
-}
-
 #pragma pack(push, 2)
 struct GroupIconEntry {
   BYTE width;
@@ -487,7 +464,6 @@ int Run(int argc, wchar_t** argv) {
   }
   if (command == L"controls") return Controls(window);
   if (command == L"close") return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : kFailed;
-  if (command == L"window-icon") return WindowIcon(window);
   if (command == L"state" && p.size() == 1) {
     PrintUtf8(StateOf(window));
     return 0;
