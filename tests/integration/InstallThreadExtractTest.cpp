@@ -9,7 +9,6 @@
 #include "instutils/InstallLog.h"
 #include "platform/Constants.h"
 #include "platform/Platform.h"
-#include "wizard/MessageDialog.h"
 
 #include <string>
 #include <vector>
@@ -121,14 +120,6 @@ TEST_F(InstallExtractTest, ExtractByNameOnTheUserInterfaceThread) {
   EXPECT_EQ(user_.requests[0].text, user_.requests[1].text);
   EXPECT_EQ(InstallStatus.State(), tsIdle);
   EXPECT_FALSE(platform::Fs().IsFolder(Path("Sous")));
-}
-
-// Without a user interface to ask, a failure is reported as Abort: neither an
-// endless retry nor a file counted as written.
-TEST_F(InstallExtractTest, FailureWithoutAnyoneToAskIsAnAbort) {
-  UseCatalogue({{"Licence.txt", "Licence", kDate}});
-  SetMessageDialogHandler(nullptr);
-  EXPECT_FALSE(files_->ExtractFile(nullptr, "absent.txt", Path("absent.txt")));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "instutils/InstallLog.h"
 #include "platform/Constants.h"
 #include "platform/Platform.h"
+#include "wizard/MessageDialog.h"
 
 #include <algorithm>
 #include <string>
@@ -167,6 +168,18 @@ TEST_F(InstallFaultTest, FailureAtEachWriteInTurnLosesNothing) {
       break;
   }
   EXPECT_EQ(user_.requests.size(), names.size());
+}
+
+// Without a user interface to ask, a failure is reported as Abort: neither a
+// retry (the fault would have run out by the second attempt) nor a file
+// counted as written.
+TEST_F(InstallFaultTest, FailureWithoutAnyoneToAskIsAnAbort) {
+  UseCatalogue({{"Licence.txt", "Licence", kDate}});
+  SetMessageDialogHandler(nullptr);
+  Faulty().FailPath(FileOp::Replace, Path("Licence.txt"), IoStatus::DiskFull, 1);
+  EXPECT_FALSE(files_->ExtractFile(nullptr, "Licence.txt", Path("Licence.txt")));
+  EXPECT_EQ(Faulty().Calls(FileOp::Replace), 1);
+  EXPECT_FALSE(platform::Fs().IsFile(Path("Licence.txt")));
 }
 
 } // namespace

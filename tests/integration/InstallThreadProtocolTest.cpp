@@ -37,9 +37,10 @@ protected:
       EXPECT_TRUE(proceed_.WaitFor(kPatience));
     };
   }
+  // Waits until the worker has counted at least position bytes.
   bool WaitForPosition(int32_t position) {
     const auto deadline = std::chrono::steady_clock::now() + kPatience;
-    while (InstallStatus.Position != position) {
+    while (InstallStatus.Position < position) {
       if (std::chrono::steady_clock::now() > deadline)
         return false;
       std::this_thread::sleep_for(1ms);
@@ -92,6 +93,7 @@ TEST_F(InstallProtocolTest, PauseHoldsTheWorkerAtTheNextFileBoundaryUntilResumed
   // The worker finishes a.txt, then holds: b.txt waits for the answer.
   ASSERT_TRUE(WaitForPosition(2));
   EXPECT_EQ(InstallStatus.WaitWhileFor(tsPaused, 50ms), tsPaused);
+  EXPECT_EQ(InstallStatus.Position, 2);
   EXPECT_EQ(Read(Path("a.txt")), "aa");
   EXPECT_FALSE(platform::Fs().IsFile(Path("b.txt")));
   EXPECT_FALSE(thread_->Finished());
@@ -174,7 +176,9 @@ TEST_F(InstallProtocolTest, StopWhileAskingReleasesTheWorker) {
   UseCatalogue({{"a.txt", "a", kDate}, {"b.txt", "b", kDate}});
   Plan("a.txt", 0);
   Plan("b.txt", 5);
-  Faulty().FailPath(FileOp::Replace, Path("a.txt"), platform::IoStatus::SharingViolation);
+  // Locked for one attempt only, so that a worker retrying without an answer
+  // would end (and be seen) rather than loop.
+  Faulty().FailPath(FileOp::Replace, Path("a.txt"), platform::IoStatus::SharingViolation, 1);
   Start();
   ASSERT_TRUE(InstallStatus.WaitUntilFor(tsAsking, kPatience));
   EXPECT_FALSE(PauseForQuestion());
