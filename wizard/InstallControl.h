@@ -23,7 +23,9 @@ enum class TInstallTick {
   None,         // nothing to do
   Progress,     // show InstallStatus.Position and the name of CurComp
   DialogServed, // a dialog was shown for the worker
-  Finished,     // the worker has finished: state back to tsIdle; go to the next page
+  Finished,     // the worker has finished: state back to tsIdle; go to the next page.
+                // The wizard orders tsStop only as it closes and must not tick
+                // afterwards, so a tsStop seen here is the worker's own.
   Failed,       // the user chose Abort: close the wizard with Cancel
 };
 
