@@ -17,7 +17,7 @@ constexpr int kLastDosYear = 2099;
 constexpr double kMaxDays = 1e9;
 
 // Days from 1 March of year 0 (proleptic Gregorian) to the given date.
-int64_t CivilDays(int64_t year, int64_t month, int64_t day) {
+constexpr int64_t CivilDays(int64_t year, int64_t month, int64_t day) {
   year -= month <= 2 ? 1 : 0;
   int64_t era = (year >= 0 ? year : year - 399) / 400;
   int64_t yearOfEra = year - era * 400;
@@ -26,7 +26,8 @@ int64_t CivilDays(int64_t year, int64_t month, int64_t day) {
   return era * 146097 + dayOfEra;
 }
 
-const int64_t kEpochDays = CivilDays(1899, 12, 30);
+// constexpr so that conversions made from other files' static initialisers are right.
+constexpr int64_t kEpochDays = CivilDays(1899, 12, 30);
 
 void CivilFromDays(int64_t days, int& year, int& month, int& day) {
   int64_t era = (days >= 0 ? days : days - 146096) / 146097;

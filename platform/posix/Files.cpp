@@ -153,7 +153,9 @@ public:
       return IoStatus::AccessDenied;
     if (!StatOf(p->parent, st) || !S_ISDIR(st.st_mode))
       return IoStatus::NotFound;
-    const IoStatus status = WriteHostFileAtomically(p->host, data, size, writeTimeUtc);
+    // Windows starts any file as a program; the execute bit lets an installed
+    // program be started by Exec like on the real machine.
+    const IoStatus status = WriteHostFileAtomically(p->host, data, size, writeTimeUtc, 0777);
     if (status == IoStatus::Ok)
       paths_.Cache().Added(p->parent, p->leaf);
     return status;

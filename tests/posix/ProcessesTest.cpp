@@ -75,6 +75,16 @@ TEST_F(ExecTest, StartsTheProgramWithItsArgumentsMachineAndFolder) {
                                   machine.HostPath(base) + "\n");
 }
 
+// An installer writes programs through Files; Windows can start any file, so
+// the emulated machine must be able to start what was written that way.
+TEST_F(ExecTest, StartsAProgramWrittenThroughFiles) {
+  const std::string script = *platform::posix::ReadHostFile(program);
+  ASSERT_EQ(platform::Fs().ReplaceFile(base + "written.exe", script.data(), script.size(), nullptr),
+            platform::IoStatus::Ok);
+  ASSERT_EQ(Exec("\"C:\\t\\written.exe\" x"), 33u);
+  EXPECT_NE(WaitForFile(out).find("[x]\n"), std::string::npos);
+}
+
 TEST_F(ExecTest, FindsAnUnquotedProgramWithSpacesAndAddsTheExeExtension) {
   ASSERT_EQ(Exec("c:\\T\\mes outils\\RUN x"), 33u);
   EXPECT_EQ(WaitForFile(out).substr(0, 4), "[x]\n");
