@@ -46,14 +46,10 @@ std::string CatalogueSummary(const TAttachedFiles& files) {
   return text;
 }
 
-// Stands in for the wizard until it exists: tells what the catalogue holds.
-void RunWizard(platform::System& system, const TAttachedFiles& files) {
-  system.ShowMessageBox(CatalogueSummary(files), SetupTitle, platform::MessageIcon::Information);
-}
-
 // A setup without files to install is as useless as a damaged one, so an
 // archive without entries gets the same message.
-void RunWithCatalogue(platform::System& system, const CatalogueLoader& load) {
+void RunWithCatalogue(platform::System& system, const CatalogueLoader& load,
+                      const TWizardRun& wizard) {
   system.SetApplicationIdentity(SetupTitle);
   ArchiveError error = ArchiveError::None;
   std::unique_ptr<TAttachedFiles> files = load(error);
@@ -62,31 +58,46 @@ void RunWithCatalogue(platform::System& system, const CatalogueLoader& load) {
     return;
   }
   AttachedFiles = files.get();
-  RunWizard(system, *files);
+  wizard(*files);
   AttachedFiles = nullptr;
   files.reset();
 }
 
-int Run(const CatalogueLoader& load) {
+int Run(const CatalogueLoader& load, const TWizardRun& wizard) {
   platform::System& system = *platform::Current().system;
   system.InitObjectModel();
   if (IsSupportedSystem(system.Version()))
-    RunWithCatalogue(system, load);
+    RunWithCatalogue(system, load, wizard);
   else
     system.ShowMessageBox(kOldSystemText, nullptr, platform::MessageIcon::Exclamation);
   system.UninitObjectModel();
   return 0;
 }
 
+std::unique_ptr<TAttachedFiles> LoadAttached(ArchiveError& error) {
+  return TAttachedFiles::FromResource(error);
+}
+
 } // namespace
 
-int RunSetup([[maybe_unused]] const std::vector<std::string>& args) {
-  return Run([](ArchiveError& error) { return TAttachedFiles::FromResource(error); });
+void ShowCatalogueSummary(TAttachedFiles& files) {
+  platform::Current().system->ShowMessageBox(CatalogueSummary(files), SetupTitle,
+                                             platform::MessageIcon::Information);
+}
+
+int RunSetup([[maybe_unused]] const std::vector<std::string>& args, const TWizardRun& wizard) {
+  return Run(LoadAttached, wizard);
+}
+
+int RunSetup(const std::vector<std::string>& args) {
+  return RunSetup(args, ShowCatalogueSummary);
 }
 
 int RunSetup([[maybe_unused]] const std::vector<std::string>& args,
              std::span<const uint8_t> archive) {
-  return Run([archive](ArchiveError& error) {
-    return TAttachedFiles::FromCompressed(archive.data(), archive.size(), error);
-  });
+  return Run(
+      [archive](ArchiveError& error) {
+        return TAttachedFiles::FromCompressed(archive.data(), archive.size(), error);
+      },
+      ShowCatalogueSummary);
 }

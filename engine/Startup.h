@@ -5,9 +5,24 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
+
+class TAttachedFiles;
+
+// The wizard's part of the run, given the loaded catalogue: shows the wizard
+// and does what follows it (settings, install log) before the catalogue goes.
+using TWizardRun = std::function<void(TAttachedFiles& files)>;
+
+// Until the wizard exists, the wizard's part: one message box telling what
+// the catalogue holds.
+void ShowCatalogueSummary(TAttachedFiles& files);
+
+// Runs the setup with the archive attached to the program and the given
+// wizard part.
+int RunSetup(const std::vector<std::string>& args, const TWizardRun& wizard);
 
 // Runs the setup with the archive attached to the program; args are the
 // command-line arguments after the program name. Returns the exit code,
