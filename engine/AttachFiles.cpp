@@ -36,6 +36,11 @@ std::unique_ptr<TAttachedFiles> TAttachedFiles::FromCompressed(const uint8_t* da
   error = InflateArchive(data, size, image);
   if (error != ArchiveError::None)
     return nullptr;
+  return FromImage(std::move(image), error);
+}
+
+std::unique_ptr<TAttachedFiles> TAttachedFiles::FromImage(InflatedImage image,
+                                                          ArchiveError& error) {
   std::vector<ArchiveRecord> records;
   error = IndexArchive(image.data.get(), image.size, records);
   if (error != ArchiveError::None)

@@ -43,6 +43,8 @@ public:
   // The same from compressed bytes held by the caller.
   static std::unique_ptr<TAttachedFiles> FromCompressed(const uint8_t* data, size_t size,
                                                         ArchiveError& error);
+  // The same from an image already inflated, which the catalogue takes over.
+  static std::unique_ptr<TAttachedFiles> FromImage(InflatedImage image, ArchiveError& error);
   // Deletes the program's temporary files (DeleteTempFiles). A catalogue that
   // failed to load never existed, so its failure deletes nothing.
   ~TAttachedFiles();
