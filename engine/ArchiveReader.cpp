@@ -191,6 +191,10 @@ ArchiveError IndexArchive(const uint8_t* image, int32_t size, std::vector<Archiv
     const int32_t dataSize = static_cast<int32_t>(ReadLe32(fields + 8));
     if (dataSize < 0 || dataOffset + dataSize > end)
       return ArchiveError::BadRecord;
+    // A large image no longer fits in the caches: asking for the next header
+    // now lets its memory load overlap the copying of this record's name.
+    if (dataOffset + dataSize < end)
+      __builtin_prefetch(image + dataOffset + dataSize);
     ArchiveRecord record{std::string(reinterpret_cast<const char*>(image + p + 1), nameLength),
                          ReadLeDouble(fields), dataSize, static_cast<int32_t>(dataOffset)};
     if (!IsSafeEntryName(record.name))
