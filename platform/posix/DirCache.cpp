@@ -42,13 +42,16 @@ std::string UpperKey(const std::string& cp1252Name) {
   return key;
 }
 
-std::optional<std::string> DirCache::Find(const std::string& hostDir,
-                                          const std::string& upperName) {
+std::optional<std::string> DirCache::Find(const std::string& hostDir, const std::string& upperName,
+                                          bool* isFolderOut) {
   std::lock_guard lock(mutex_);
   auto found = entries_.find(hostDir);
   Entry& entry = found != entries_.end() ? found->second : entries_[hostDir];
   bool isFolder = false;
-  if (!Current(entry, hostDir, isFolder)) {
+  const bool current = Current(entry, hostDir, isFolder);
+  if (isFolderOut)
+    *isFolderOut = isFolder;
+  if (!current) {
     if (!isFolder) {
       entries_.erase(hostDir);
       return std::nullopt;

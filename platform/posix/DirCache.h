@@ -15,8 +15,10 @@ namespace platform::posix {
 class DirCache {
 public:
   // The host name (UTF-8) in hostDir whose cp1252 upper case is upperName;
-  // nullopt when there is none or hostDir is not a folder.
-  std::optional<std::string> Find(const std::string& hostDir, const std::string& upperName);
+  // nullopt when there is none or hostDir is not a folder, which isFolder
+  // (when given) tells apart.
+  std::optional<std::string> Find(const std::string& hostDir, const std::string& upperName,
+                                  bool* isFolder = nullptr);
   // Records an entry this process created in hostDir.
   void Added(const std::string& hostDir, const std::string& hostName);
   // Records an entry this process removed from hostDir.

@@ -23,6 +23,17 @@ bool ValidName(const std::string& name) {
   return true;
 }
 
+// The folder part of a path (all but its last part) upper-cased, so that
+// every spelling of one folder shares its memo.
+std::string FolderKey(const WindowsPath& path) {
+  std::string key(1, path.drive);
+  for (size_t i = 0; i + 1 < path.parts.size(); ++i) {
+    key += '\\';
+    key += UpperKey(path.parts[i]);
+  }
+  return key;
+}
+
 } // namespace
 
 std::string WindowsPath::Text() const {
@@ -79,8 +90,34 @@ std::optional<HostPath> PathMap::Resolve(const WindowsPath& path) {
   HostPath result;
   result.host = DriveFolder(path.drive);
   result.trailingSeparator = path.trailingSeparator;
-  bool parentExists = true;
-  for (const auto& part : path.parts) {
+  const size_t count = path.parts.size();
+  if (count < 2) {
+    ResolveParts(path, 0, count, true, result);
+    return result;
+  }
+  const std::string key = FolderKey(path);
+  if (auto folder = folders_.Find(key)) {
+    bool isFolder = false;
+    const std::string& part = path.parts.back();
+    const auto actual = cache_.Find(*folder, UpperKey(part), &isFolder);
+    if (isFolder) {
+      result.parent = std::move(*folder);
+      result.leaf = actual ? *actual : Cp1252ToUtf8(part);
+      result.host = result.parent + "/" + result.leaf;
+      return result;
+    }
+  }
+  const bool folderExists = ResolveParts(path, 0, count - 1, true, result);
+  if (folderExists)
+    folders_.Remember(key, result.host);
+  ResolveParts(path, count - 1, count, folderExists, result);
+  return result;
+}
+
+bool PathMap::ResolveParts(const WindowsPath& path, size_t first, size_t last, bool parentExists,
+                           HostPath& result) {
+  for (size_t i = first; i < last; ++i) {
+    const std::string& part = path.parts[i];
     std::optional<std::string> actual;
     if (parentExists)
       actual = cache_.Find(result.host, UpperKey(part));
@@ -89,7 +126,7 @@ std::optional<HostPath> PathMap::Resolve(const WindowsPath& path) {
     result.leaf = actual ? *actual : Cp1252ToUtf8(part);
     result.host += "/" + result.leaf;
   }
-  return result;
+  return parentExists;
 }
 
 } // namespace platform::posix

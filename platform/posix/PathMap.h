@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/posix/DirCache.h"
+#include "platform/posix/FolderMemo.h"
 
 #include <functional>
 #include <optional>
@@ -50,9 +51,16 @@ public:
   DirCache& Cache() { return cache_; }
 
 private:
+  // Resolves path.parts[first, last) below result.host, looking names up
+  // only while their parents exist (parentExists on entry); the others are
+  // spelt as given. True when every part resolved exists.
+  bool ResolveParts(const WindowsPath& path, size_t first, size_t last, bool parentExists,
+                    HostPath& result);
+
   std::string drivesFolder_;
   std::function<bool(char)> driveConfigured_;
   DirCache cache_;
+  FolderMemo folders_; // the folder part of paths resolved before
 };
 
 } // namespace platform::posix
