@@ -1,0 +1,36 @@
+// One installation by the engine into an emulated machine, as the setup
+// program runs it after the wizard's Start page, whole or phase by phase.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+enum class Phase { Inflate, Index, ComponentSize, Plan, Extract, LogSave, Count };
+
+// Lower-case names used on the command line and in reports ("inflate", …).
+const char* PhaseName(Phase phase);
+
+struct InstallReport {
+  double seconds[size_t(Phase::Count)] = {};
+  long residentKiB[size_t(Phase::Count)] = {}; // after each phase
+  size_t compressedBytes = 0;
+  int32_t inflatedBytes = 0;
+  size_t entries = 0;
+  size_t plannedFiles = 0;
+  std::string error; // empty when the installation completed
+};
+
+// The whole installation of the archive file into the machine at root with
+// the default choices (every component, the default folder): catalogue,
+// install log, plan, extraction on the install thread, log saved. The file
+// is mapped as the program maps its resource, and released once inflated.
+// False with report.error when the archive is damaged or a file could not
+// be written.
+bool RunWholeInstallation(const std::string& archive, const std::string& root,
+                          InstallReport& report);
+
+// The same steps taken one by one and timed, with the seven component sizes
+// the component page asks for; stops after lastPhase.
+bool RunPhases(const std::string& archive, const std::string& root, Phase lastPhase,
+               InstallReport& report);
