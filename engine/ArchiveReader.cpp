@@ -44,7 +44,8 @@ ArchiveError MapZlibError(int rc) {
 
 // Makes room for more output: the block grows by step bytes, capped so that
 // it never exceeds kMaxCapacity.
-ArchiveError Grow(ImageBlock& block, uint64_t& capacity, uint64_t step, z_stream& zs) {
+ArchiveError Grow(ImageBlock& block, uint64_t& capacity, uint64_t step, z_stream& zs,
+                  BlockAdvice advise) {
   if (capacity >= kMaxCapacity)
     return ArchiveError::TooLarge;
   uint64_t newCapacity = std::min(capacity + step, kMaxCapacity);
@@ -53,6 +54,8 @@ ArchiveError Grow(ImageBlock& block, uint64_t& capacity, uint64_t step, z_stream
     return ArchiveError::OutOfMemory;
   block.release();
   block.reset(static_cast<uint8_t*>(grown));
+  if (advise)
+    advise(block.get(), static_cast<size_t>(newCapacity));
   zs.next_out = block.get() + capacity;
   zs.avail_out = static_cast<uInt>(newCapacity - capacity);
   capacity = newCapacity;
@@ -68,7 +71,8 @@ void ShrinkToFit(ImageBlock& block, uint64_t size) {
   block.reset(static_cast<uint8_t*>(shrunk));
 }
 
-ArchiveError RunInflate(z_stream& zs, ImageBlock& block, uint64_t& capacity, uint64_t step) {
+ArchiveError RunInflate(z_stream& zs, ImageBlock& block, uint64_t& capacity, uint64_t step,
+                        BlockAdvice advise) {
   for (;;) {
     uLong inBefore = zs.total_in;
     uLong outBefore = zs.total_out;
@@ -78,7 +82,7 @@ ArchiveError RunInflate(z_stream& zs, ImageBlock& block, uint64_t& capacity, uin
     if (rc != Z_OK && rc != Z_BUF_ERROR)
       return MapZlibError(rc);
     if (zs.avail_out == 0) {
-      ArchiveError error = Grow(block, capacity, step, zs);
+      ArchiveError error = Grow(block, capacity, step, zs, advise);
       if (error != ArchiveError::None)
         return error;
       continue;
@@ -141,7 +145,8 @@ const char* DescribeArchiveError(ArchiveError error) {
   return "unknown error";
 }
 
-ArchiveError InflateArchive(const uint8_t* compressed, size_t compressedSize, InflatedImage& out) {
+ArchiveError InflateArchive(const uint8_t* compressed, size_t compressedSize, InflatedImage& out,
+                            BlockAdvice advise) {
   out = InflatedImage{};
   if (compressedSize == 0)
     return ArchiveError::Truncated;
@@ -158,13 +163,15 @@ ArchiveError InflateArchive(const uint8_t* compressed, size_t compressedSize, In
   ImageBlock block(static_cast<uint8_t*>(std::malloc(static_cast<size_t>(capacity))));
   if (!block)
     return ArchiveError::OutOfMemory;
+  if (advise)
+    advise(block.get(), static_cast<size_t>(capacity));
 
   z_stream& zs = stream.zs();
   zs.next_in = const_cast<Bytef*>(compressed);
   zs.avail_in = static_cast<uInt>(compressedSize);
   zs.next_out = block.get();
   zs.avail_out = static_cast<uInt>(capacity);
-  ArchiveError error = RunInflate(zs, block, capacity, step);
+  ArchiveError error = RunInflate(zs, block, capacity, step, advise);
   if (error != ArchiveError::None)
     return error;
 

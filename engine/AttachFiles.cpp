@@ -5,6 +5,7 @@
 #include "engine/NameMatch.h"
 #include "instutils/DiskQueries.h"
 #include "instutils/InstallLog.h"
+#include "platform/Memory.h"
 #include "platform/Resources.h"
 
 #include <algorithm>
@@ -33,7 +34,7 @@ std::unique_ptr<TAttachedFiles> TAttachedFiles::FromResource(ArchiveError& error
 std::unique_ptr<TAttachedFiles> TAttachedFiles::FromCompressed(const uint8_t* data, size_t size,
                                                                ArchiveError& error) {
   InflatedImage image;
-  error = InflateArchive(data, size, image);
+  error = InflateArchive(data, size, image, platform::AdviseLargeBlock);
   if (error != ArchiveError::None)
     return nullptr;
   return FromImage(std::move(image), error);
