@@ -98,7 +98,8 @@ int Generate(const std::string& count, const std::string& out) {
 
 int Measure(const std::vector<std::string>& command) {
   const ChildMeasure m = MeasureChild(command);
-  std::printf("seconds %.6f\nmaxrss_kib %ld\nexit %d\n", m.seconds, m.maxResidentKiB, m.exitCode);
+  std::printf("seconds %.6f\ncpu_seconds %.6f\nmaxrss_kib %ld\nexit %d\n", m.seconds, m.cpuSeconds,
+              m.maxResidentKiB, m.exitCode);
   return m.exitCode == 0 ? 0 : 1;
 }
 

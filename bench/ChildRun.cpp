@@ -8,6 +8,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+namespace {
+
+double Seconds(const timeval& t) {
+  return double(t.tv_sec) + double(t.tv_usec) / 1e6;
+}
+
+} // namespace
+
 ChildMeasure MeasureChild(const std::vector<std::string>& argv) {
   ChildMeasure measure;
   if (argv.empty())
@@ -30,6 +38,7 @@ ChildMeasure MeasureChild(const std::vector<std::string>& argv) {
   if (wait4(child, &status, 0, &usage) != child)
     return measure;
   measure.seconds = clock.Lap();
+  measure.cpuSeconds = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
   measure.maxResidentKiB = usage.ru_maxrss;
   measure.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return measure;

@@ -69,17 +69,24 @@ PayloadItem BulkItem(const BulkFolder& folder, int index) {
           DateFor(index)};
 }
 
+bool InFolder(const PayloadItem& item) {
+  return !FolderOf(item.name).empty();
+}
+
+// The sample's order: its first top-level files, the bulk in its folders,
+// then its last top-level files.
 std::vector<PayloadItem> ScaleItems(int entryCount) {
   std::vector<PayloadItem> sample = CurrentBuildItems();
   FitToImageSize(sample, int32_t(PlaceholderProgram().size()), int32_t(LicenceText().size()));
-  std::vector<PayloadItem> items;
-  for (const PayloadItem& item : sample) {
-    if (FolderOf(item.name).empty())
-      items.push_back(item);
-  }
+  const auto folderStart = std::find_if(sample.begin(), sample.end(), InFolder);
+  const auto folderEnd = std::find_if(sample.rbegin(), sample.rend(), InFolder).base();
+  const int topLevel = int(folderStart - sample.begin()) + int(sample.end() - folderEnd);
   const std::vector<BulkFolder> folders = SampleFolders(sample);
-  for (int i = int(items.size()); i < entryCount; ++i)
-    items.push_back(BulkItem(folders[size_t(i) % folders.size()], i));
+
+  std::vector<PayloadItem> items(sample.begin(), folderStart);
+  for (int i = 0; i < entryCount - topLevel; ++i)
+    items.push_back(BulkItem(folders[size_t(i) % folders.size()], int(items.size())));
+  items.insert(items.end(), folderEnd, sample.end());
   return items;
 }
 

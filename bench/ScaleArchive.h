@@ -1,6 +1,7 @@
-// Generated archives for the scale benchmarks: the sample's top-level files,
-// then mostly small files spread over the sample's folders (the same depth),
-// with one large file in every thousand entries.
+// Generated archives for the scale benchmarks: the sample's top-level files
+// in the sample's places (nine first, five last), and between them mostly
+// small files spread over the sample's folders (the same depth), with one
+// large file in every thousand entries.
 #pragma once
 
 #include <string>

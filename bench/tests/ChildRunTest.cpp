@@ -10,6 +10,7 @@ TEST(ChildRun, ReportsTheChildsExitStatusAndItsTime) {
   const ChildMeasure ok = MeasureChild({"sh", "-c", "sleep 0.05"});
   EXPECT_EQ(ok.exitCode, 0);
   EXPECT_GE(ok.seconds, 0.05);
+  EXPECT_LT(ok.cpuSeconds, ok.seconds); // asleep, not busy
   EXPECT_GT(ok.maxResidentKiB, 0);
   EXPECT_EQ(MeasureChild({"sh", "-c", "exit 3"}).exitCode, 3);
 }
