@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared helpers of scripts/test and scripts/run: messages, builds by preset,
 # and the reading of GoogleTest results. Sourced from the repository root.
 
@@ -20,7 +21,7 @@ build_preset() {
   shift
   dir=$(preset_dir "$preset")
   (
-    cd "$BREVANTO_ROOT"
+    cd "$BREVANTO_ROOT" || exit 1
     if [ ! -f "$dir/build.ninja" ]; then
       cmake --preset "$preset" || exit 1
     fi

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034  # its variables are read by the tests
 # Helpers of the end-to-end test scripts (tests/e2e/test_*.sh).
 #
 # A test sources this file, calls e2e_begin, drives setup.exe through `drv`

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Wine session helpers, sourced by the end-to-end tests, tests/e2e/run and scripts/run.
 #
 # A session is one private folder holding HOME, the XDG folders and TMPDIR, one
@@ -55,14 +56,15 @@ wine_session_begin() {
 # Starts a private Xvfb on a display number it picks itself (-displayfd), so
 # that concurrent sessions never collide, and waits until it accepts clients.
 wine_start_display() {
-  local numfile=$WINE_SESSION/display i
+  local numfile=$WINE_SESSION/display
   : >"$numfile"
   Xvfb -displayfd 3 -screen 0 "${WINE_SCREEN_SIZE}x24" -nolisten tcp \
     3>"$numfile" >"$WINE_SESSION/xvfb.log" 2>&1 &
   echo $! >"$WINE_SESSION/xvfb.pid"
-  for i in $(seq 100); do
+  for _ in $(seq 100); do
     if grep -q '^[0-9]' "$numfile"; then
-      export DISPLAY=":$(head -n1 "$numfile")"
+      DISPLAY=":$(head -n1 "$numfile")"
+      export DISPLAY
       return 0
     fi
     kill -0 "$(cat "$WINE_SESSION/xvfb.pid")" 2>/dev/null || break
