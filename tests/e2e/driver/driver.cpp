@@ -45,7 +45,8 @@ const char kUsageText[] =
     "  set-text HWND ID TEXT                WM_SETTEXT\n"
     "  click HWND ID                        BM_CLICK, posted; refused when hidden or disabled\n"
     "  close HWND                           post WM_CLOSE\n"
-    "  icon-group FILE [ID]                 images of an icon group resource: WxH bits\n";
+    "  icon-group FILE [ID]                 images of an icon group resource: WxH bits\n"
+    "  resource FILE TYPE NAME              a resource's size and languages (#N for numbers)\n";
 
 void PrintUtf8(const std::wstring& text, FILE* stream = stdout) {
   if (!text.empty()) {
@@ -419,6 +420,35 @@ int IconGroup(const std::wstring& file, unsigned long long id) {
   return result;
 }
 
+// Prints a resource's size and the languages it exists in (hexadecimal).
+int Resource(const std::wstring& file, const std::wstring& type, const std::wstring& name) {
+  HMODULE module = LoadLibraryExW(file.c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  if (!module) {
+    std::fprintf(stderr, "driver: cannot open the file\n");
+    return kFailed;
+  }
+  int result = kFailed;
+  if (HRSRC res = FindResourceW(module, name.c_str(), type.c_str())) {
+    std::vector<WORD> languages;
+    EnumResourceLanguagesW(
+        module, type.c_str(), name.c_str(),
+        [](HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR p) -> BOOL {
+          reinterpret_cast<std::vector<WORD>*>(p)->push_back(language);
+          return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&languages));
+    std::printf("%lu", SizeofResource(module, res));
+    for (WORD language : languages) std::printf(" %04x", language);
+    std::printf("\n");
+    result = 0;
+  } else {
+    std::fprintf(stderr, "driver: no such resource\n");
+  }
+  FreeLibrary(module);
+  return result;
+}
+
 int Run(int argc, wchar_t** argv) {
   if (argc < 2) return kUsage;
   std::wstring command = argv[1];
@@ -442,6 +472,10 @@ int Run(int argc, wchar_t** argv) {
     unsigned long long id = 1;
     if (p.empty() || (p.size() > 1 && !ParseNumber(p[1].c_str(), id))) return kUsage;
     return IconGroup(p[0], id);
+  }
+  if (command == L"resource") {
+    if (p.size() < 3) return kUsage;
+    return Resource(p[0], p[1], p[2]);
   }
 
   if (p.empty()) return kUsage;
