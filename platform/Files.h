@@ -61,6 +61,8 @@ public:
   // to a temporary file in the same folder, get writeTimeUtc as their
   // last-write time when it is given, and are renamed over path only when
   // complete. On failure path is untouched and the temporary file is gone.
+  // When nothing stands at path the file is created exclusively and written
+  // in place (no rename), and removed again if the write fails.
   virtual IoStatus ReplaceFile(const std::string& path, const void* data, size_t size,
                                const FileTime* writeTimeUtc) = 0;
   // Sets the last-write time of an existing file; false when it could not.

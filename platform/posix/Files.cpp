@@ -143,19 +143,21 @@ public:
     return IoStatus::Ok;
   }
 
+  // A new file is written in place: there is nothing to protect, and the
+  // rename a replacement needs costs more than the write of a small file.
+  // Windows starts any file as a program; the execute bit lets an installed
+  // program be started by Exec like on the real machine.
   IoStatus ReplaceFile(const std::string& path, const void* data, size_t size,
                        const FileTime* writeTimeUtc) override {
     const auto p = paths_.Resolve(path);
     if (!p || p->trailingSeparator)
       return IoStatus::NotFound;
-    struct stat st {};
-    if (p->IsRoot() || (StatOf(p->host, st) && (S_ISDIR(st.st_mode) || ReadOnly(st))))
+    if (p->IsRoot())
       return IoStatus::AccessDenied;
-    if (!StatOf(p->parent, st) || !S_ISDIR(st.st_mode))
-      return IoStatus::NotFound;
-    // Windows starts any file as a program; the execute bit lets an installed
-    // program be started by Exec like on the real machine.
-    const IoStatus status = WriteHostFileAtomically(p->host, data, size, writeTimeUtc, 0777);
+    bool exists = false;
+    IoStatus status = WriteNewHostFile(p->host, data, size, writeTimeUtc, 0777, exists);
+    if (exists)
+      status = ReplaceExisting(p->host, data, size, writeTimeUtc);
     if (status == IoStatus::Ok)
       paths_.Cache().Added(p->parent, p->leaf);
     return status;
@@ -189,6 +191,17 @@ public:
   std::string TempPath() override { return kTempPath; }
 
 private:
+  // A folder or a read-only file cannot be replaced; a missing folder on the
+  // way (or a file in its place) shows as NotFound when the temporary file
+  // beside the destination is created.
+  static IoStatus ReplaceExisting(const std::string& host, const void* data, size_t size,
+                                  const FileTime* writeTimeUtc) {
+    struct stat st {};
+    if (StatOf(host, st) && (S_ISDIR(st.st_mode) || ReadOnly(st)))
+      return IoStatus::AccessDenied;
+    return WriteHostFileAtomically(host, data, size, writeTimeUtc, 0777);
+  }
+
   PathMap& paths_;
   std::mutex mutex_;
   std::string current_ = "C:\\";

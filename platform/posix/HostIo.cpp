@@ -111,24 +111,49 @@ std::optional<std::string> ReadHostFile(const std::string& hostPath) {
   return content;
 }
 
+namespace {
+
+// Writes the bytes and the date to fd and closes it; on failure the file
+// written is removed.
+IoStatus FillAndClose(int fd, const std::string& written, const void* data, size_t size,
+                      const FileTime* mtime) {
+  if (!WriteAll(fd, static_cast<const char*>(data), size))
+    return Fail(fd, written, errno);
+  if (mtime) {
+    const timespec times[2] = {{0, UTIME_OMIT}, TimespecFromFileTime(*mtime)};
+    if (futimens(fd, times) != 0)
+      return Fail(fd, written, errno);
+  }
+  if (close(fd) != 0)
+    return Fail(-1, written, errno);
+  return IoStatus::Ok;
+}
+
+} // namespace
+
 IoStatus WriteHostFileAtomically(const std::string& hostPath, const void* data, size_t size,
                                  const FileTime* mtime, unsigned mode) {
   const std::string temp = TempNameBeside(hostPath);
   const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
   if (fd < 0)
     return StatusFromErrno(errno);
-  if (!WriteAll(fd, static_cast<const char*>(data), size))
-    return Fail(fd, temp, errno);
-  if (mtime) {
-    const timespec times[2] = {{0, UTIME_OMIT}, TimespecFromFileTime(*mtime)};
-    if (futimens(fd, times) != 0)
-      return Fail(fd, temp, errno);
-  }
-  if (close(fd) != 0)
-    return Fail(-1, temp, errno);
+  const IoStatus status = FillAndClose(fd, temp, data, size, mtime);
+  if (status != IoStatus::Ok)
+    return status;
   if (rename(temp.c_str(), hostPath.c_str()) != 0)
     return Fail(-1, temp, errno);
   return IoStatus::Ok;
+}
+
+// O_EXCL makes the file ours: removing it after a failure cannot touch
+// anything that was there before.
+IoStatus WriteNewHostFile(const std::string& hostPath, const void* data, size_t size,
+                          const FileTime* mtime, unsigned mode, bool& exists) {
+  const int fd = open(hostPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+  exists = fd < 0 && errno == EEXIST;
+  if (fd < 0)
+    return StatusFromErrno(errno);
+  return FillAndClose(fd, hostPath, data, size, mtime);
 }
 
 FileStamp StampOf(const std::string& hostPath) {

@@ -25,6 +25,12 @@ std::optional<std::string> ReadHostFile(const std::string& hostPath);
 IoStatus WriteHostFileAtomically(const std::string& hostPath, const void* data, size_t size,
                                  const FileTime* mtime = nullptr, unsigned mode = 0666);
 
+// Creates hostPath, which must not exist yet, with data and mtime when given.
+// A failed write removes the partial file. exists is set when something is
+// already at hostPath (the call then writes nothing).
+IoStatus WriteNewHostFile(const std::string& hostPath, const void* data, size_t size,
+                          const FileTime* mtime, unsigned mode, bool& exists);
+
 // Identity of a file's current version: a file replaced by rename, or
 // changed in place, gets a different identity.
 struct FileStamp {

@@ -1,7 +1,8 @@
 // Whole-file reads and atomic whole-file replacement. A replacement is
 // written to a temporary file beside its destination and renamed over it
 // only when complete, so a failed write never leaves a truncated file where
-// a good one was.
+// a good one was; a new file is written in place and deleted if the write
+// fails.
 #include "platform/win32/FileIo.h"
 
 #include "platform/win32/FileTimes.h"
@@ -27,12 +28,8 @@ std::string TempNameBeside(const std::string& path) {
   return folder + name;
 }
 
-IoStatus WriteTemp(const std::string& temp, const void* data, size_t size,
-                   const FileTime* writeTimeUtc) {
-  FileHandle file(CreateFileA(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid())
-    return LastErrorStatus();
+// Writes the bytes and the date through an open handle and closes it.
+IoStatus Fill(FileHandle& file, const void* data, size_t size, const FileTime* writeTimeUtc) {
   static const char none = 0;
   DWORD written = 0;
   if (!WriteFile(file.Get(), data ? data : &none, static_cast<DWORD>(size), &written, nullptr))
@@ -47,6 +44,35 @@ IoStatus WriteTemp(const std::string& temp, const void* data, size_t size,
   if (!file.Close())
     return LastErrorStatus();
   return IoStatus::Ok;
+}
+
+IoStatus WriteTemp(const std::string& temp, const void* data, size_t size,
+                   const FileTime* writeTimeUtc) {
+  FileHandle file(CreateFileA(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid())
+    return LastErrorStatus();
+  return Fill(file, data, size, writeTimeUtc);
+}
+
+// A new file is written in place: CREATE_NEW makes it ours, so deleting it
+// after a failure cannot touch anything that was there before. exists is set
+// when something already stands at path (nothing is written then).
+IoStatus WriteNew(const std::string& path, const void* data, size_t size,
+                  const FileTime* writeTimeUtc, bool& exists) {
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) {
+    const DWORD error = GetLastError();
+    exists = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+    return StatusOfError(error);
+  }
+  const IoStatus status = Fill(file, data, size, writeTimeUtc);
+  if (status != IoStatus::Ok) {
+    file.Close();
+    DeleteFileA(path.c_str());
+  }
+  return status;
 }
 
 // A rename over a file that is open elsewhere fails with ERROR_ACCESS_DENIED,
@@ -104,6 +130,12 @@ IoStatus ReplaceFileAtomically(const std::string& path, const void* data, size_t
                                const FileTime* writeTimeUtc) {
   if (size > MAXDWORD)
     return IoStatus::Other;
+  // Only an existing file needs the temporary file and the rename, which
+  // cost more than writing a small file.
+  bool exists = false;
+  const IoStatus created = WriteNew(path, data, size, writeTimeUtc, exists);
+  if (!exists)
+    return created;
   if (IsReadOnlyFile(path))
     return IoStatus::AccessDenied;
   const std::string temp = TempNameBeside(path);

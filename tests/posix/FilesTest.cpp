@@ -7,6 +7,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -85,19 +86,53 @@ TEST_F(FilesTest, AReadOnlyHostFolderLeavesTheOldFileAndNoTemporaryFile) {
 }
 
 // A file-size limit makes the write fail halfway, as a full disk would.
-TEST_F(FilesTest, AWriteFailingHalfwayLeavesTheOldFileAndNoTemporaryFile) {
-  ASSERT_EQ(Write(base + "big.bin", "old"), IoStatus::Ok);
+IoStatus WriteUnderSizeLimit(const std::function<IoStatus()>& write) {
   const auto previousHandler = signal(SIGXFSZ, SIG_IGN);
   rlimit previous{};
   getrlimit(RLIMIT_FSIZE, &previous);
   rlimit small = previous;
   small.rlim_cur = 4096;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const IoStatus status = Write(base + "big.bin", std::string(100000, 'x'));
+  if (setrlimit(RLIMIT_FSIZE, &small) != 0)
+    return IoStatus::Other;
+  const IoStatus status = write();
   setrlimit(RLIMIT_FSIZE, &previous);
   signal(SIGXFSZ, previousHandler);
-  EXPECT_EQ(status, IoStatus::DiskFull);
+  return status;
+}
+
+TEST_F(FilesTest, AWriteFailingHalfwayLeavesTheOldFileAndNoTemporaryFile) {
+  ASSERT_EQ(Write(base + "big.bin", "old"), IoStatus::Ok);
+  EXPECT_EQ(WriteUnderSizeLimit([&] { return Write(base + "big.bin", std::string(100000, 'x')); }),
+            IoStatus::DiskFull);
   EXPECT_EQ(Read(base + "big.bin"), "old");
+  EXPECT_EQ(HostEntries(base), 1u);
+}
+
+// A new file is written in place, so a failure must take the partial file away.
+TEST_F(FilesTest, ANewFileFailingHalfwayIsNotLeftBehind) {
+  EXPECT_EQ(WriteUnderSizeLimit([&] { return Write(base + "new.bin", std::string(100000, 'x')); }),
+            IoStatus::DiskFull);
+  EXPECT_FALSE(Fs().Find(base + "new.bin"));
+  EXPECT_EQ(HostEntries(base), 0u);
+  ASSERT_EQ(Write(base + "new.bin", "ok"), IoStatus::Ok);
+  EXPECT_EQ(Read(base + "new.bin"), "ok");
+}
+
+// A file that appears under another spelling after the folder was listed is
+// replaced, never doubled by a second file differing only in case.
+TEST_F(FilesTest, AFileMadeBehindTheCacheIsReplacedNotDoubled) {
+  ASSERT_EQ(Write(base + "seen.txt", "first"), IoStatus::Ok);
+  { std::ofstream(machine.HostPath(base) + "/Other.TXT") << "outside"; }
+  ASSERT_EQ(Write(base + "other.txt", "inside"), IoStatus::Ok);
+  EXPECT_EQ(Read(base + "OTHER.txt"), "inside");
+  EXPECT_EQ(HostEntries(base), 2u);
+}
+
+// With no folder on the way the write fails as NotFound and creates nothing.
+TEST_F(FilesTest, ANewFileInAMissingFolderIsNotFound) {
+  EXPECT_EQ(Write(base + "absent\\f.txt", "x"), IoStatus::NotFound);
+  ASSERT_EQ(Write(base + "plain", "file"), IoStatus::Ok);
+  EXPECT_EQ(Write(base + "plain\\f.txt", "x"), IoStatus::NotFound);
   EXPECT_EQ(HostEntries(base), 1u);
 }
 
