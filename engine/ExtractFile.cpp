@@ -33,15 +33,22 @@ bool EntryWriteTime(const TAttachedFile& entry, platform::FileTime& utc) {
 
 // One attempt. The bytes go to a temporary file beside the destination, which
 // replaces it only when complete, so a failed attempt leaves whatever was
-// there untouched and no partial file behind.
+// there untouched and no partial file behind. The folder is made only when the
+// write finds it missing: most entries go into a folder an earlier one made,
+// and asking first would cost every file a few more file-system calls.
 bool WriteEntry(const uint8_t* image, const TAttachedFile& entry, const std::string& destFile) {
-  const std::string folder = ExtractFolder(destFile);
-  if (!folder.empty())
-    ForceDir(folder);
   platform::FileTime utc = 0;
   const bool dated = EntryWriteTime(entry, utc);
-  const platform::IoStatus status = platform::Fs().ReplaceFile(
-      destFile, image + entry.Offset, size_t(entry.Size), dated ? &utc : nullptr);
+  const auto write = [&] {
+    return platform::Fs().ReplaceFile(destFile, image + entry.Offset, size_t(entry.Size),
+                                      dated ? &utc : nullptr);
+  };
+  platform::IoStatus status = write();
+  const std::string folder = ExtractFolder(destFile);
+  if (status == platform::IoStatus::NotFound && !folder.empty()) {
+    ForceDir(folder);
+    status = write();
+  }
   if (status != platform::IoStatus::Ok)
     return false;
   AddLogLine("File Copy: " + destFile);
