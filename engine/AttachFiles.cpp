@@ -73,10 +73,13 @@ const TAttachedFile* TAttachedFiles::FindFile(const std::string& name) const {
 
 int32_t TAttachedFiles::ComponentSize(const std::string& fileList,
                                       const std::string& installDir) const {
+  // One volume query for the whole list: asking it for every file made the
+  // component page's sizes cost a volume query per entry and component.
+  const int32_t cluster = GetClusterSize(installDir);
   int64_t sum = 0;
   for (const std::string& item : FileListItems(fileList)) {
     ForEachMatch(Files_, TNamePattern(item),
-                 [&](const TAttachedFile& file) { sum += SizeOnDisk(installDir, file.Size); });
+                 [&](const TAttachedFile& file) { sum += RoundToClusters(file.Size, cluster); });
   }
   return Saturate(sum);
 }

@@ -25,9 +25,13 @@ int32_t GetClusterSize(const std::string& path) {
   return static_cast<int32_t>(bytes);
 }
 
-// Rounded in 64 bits; a result beyond 32 bits is held at the largest size.
 int32_t SizeOnDisk(const std::string& path, int32_t size) {
-  int64_t cluster = GetClusterSize(path);
+  return RoundToClusters(size, GetClusterSize(path));
+}
+
+// Rounded in 64 bits; a result beyond 32 bits is held at the largest size.
+int32_t RoundToClusters(int32_t size, int32_t clusterSize) {
+  const int64_t cluster = clusterSize > 0 ? clusterSize : kFallbackClusterSize;
   if (size % cluster == 0)
     return size;
   int64_t rounded = (size / cluster + 1) * cluster;
