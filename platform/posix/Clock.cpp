@@ -5,7 +5,11 @@
 #include "platform/Clock.h"
 #include "platform/posix/Services.h"
 
+#include <cstdlib>
 #include <ctime>
+#include <mutex>
+#include <optional>
+#include <string>
 
 namespace platform::posix {
 namespace {
@@ -41,9 +45,27 @@ int DaysInMonth(int year, int month) {
   return month == 2 && leap ? 29 : kDays[month - 1];
 }
 
+// tzset looks at the zone files again on every call (a stat of /etc/localtime
+// at least), which every installed file's date would pay for; it is called
+// only when TZ has changed since the last call, so that a zone set at run time
+// still takes effect.
+void RefreshTimeZone() {
+  static std::mutex mutex;
+  static std::optional<std::string> applied;
+  const char* tz = std::getenv("TZ");
+  std::string current;
+  if (tz) // "=" tells an empty TZ from an unset one
+    current.append("=").append(tz);
+  std::lock_guard lock(mutex);
+  if (applied == current)
+    return;
+  tzset();
+  applied = current;
+}
+
 // Seconds the local time is ahead of UTC now.
 long long CurrentOffsetSeconds() {
-  tzset();
+  RefreshTimeZone();
   const time_t now = time(nullptr);
   tm local{};
   localtime_r(&now, &local);
@@ -55,7 +77,7 @@ public:
   LocalTime Now() override {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    tzset();
+    RefreshTimeZone();
     tm local{};
     localtime_r(&now.tv_sec, &local);
     return LocalTime{local.tm_year + 1900,

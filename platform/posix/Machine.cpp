@@ -121,7 +121,11 @@ bool Machine::SetDrive(const DriveConfig& drive) {
   return SaveConfig(config);
 }
 
+// C: always exists (the configuration cannot remove it), so the paths of C:
+// need not look at machine.cfg; the other drives may come and go at any time.
 bool Machine::DriveConfigured(char letter) {
+  if (std::toupper(uint8_t(letter)) == 'C')
+    return true;
   return Snapshot()->Drive(letter) != nullptr;
 }
 

@@ -68,6 +68,20 @@ TEST_F(ClockTest, TheCurrentOffsetIsAppliedBothWays) {
   EXPECT_EQ(dosTime, DosTime(13, 59, 22));
 }
 
+// The clock reads the zone again only when TZ changes; a change made with
+// setenv alone, without tzset, must still be seen at the next conversion.
+TEST_F(ClockTest, AZoneChangedAtRunTimeTakesEffect) {
+  ScopedTimeZone utc("UTC0");
+  platform::FileTime inUtc = 0, ahead = 0, back = 0;
+  ASSERT_TRUE(Clk().LocalDosToUtc(DosDate(2002, 3, 23), DosTime(13, 59, 22), inUtc));
+  setenv("TZ", "XYZ-3", 1);
+  ASSERT_TRUE(Clk().LocalDosToUtc(DosDate(2002, 3, 23), DosTime(13, 59, 22), ahead));
+  setenv("TZ", "UTC0", 1);
+  ASSERT_TRUE(Clk().LocalDosToUtc(DosDate(2002, 3, 23), DosTime(13, 59, 22), back));
+  EXPECT_EQ(inUtc - ahead, 3ULL * 3600 * 10000000);
+  EXPECT_EQ(back, inUtc);
+}
+
 TEST_F(ClockTest, RoundTripsEveryEvenSecondAcrossTheRange) {
   ScopedTimeZone paris("Europe/Paris");
   const struct {
