@@ -2,31 +2,62 @@
 #include "instutils/InstallLog.h"
 
 #include "instutils/TextUtils.h"
+#include "platform/Text.h"
+
+#include <cstdint>
 
 TInstallLog* InstallLog = nullptr;
 std::string InstallLogFileName;
 int LogSuspendCount = 0;
 
-void TInstallLog::Add(const std::string& line) {
-  std::string folded = UpperCase(line);
-  if (folded_.count(folded) != 0)
-    return;
-  lines_.push_back(line);
-  folded_.insert(std::move(folded));
+TInstallLog::TInstallLog() : index_(0, FoldedHash{&lines_}, FoldedEqual{&lines_}) {}
+
+// FNV-1a over the upper-cased bytes.
+size_t TInstallLog::FoldedHash::operator()(std::string_view text) const {
+  const uint8_t* upper = platform::UpperCaseTable();
+  uint64_t hash = 14695981039346656037ULL;
+  for (char c : text) {
+    hash ^= upper[static_cast<uint8_t>(c)];
+    hash *= 1099511628211ULL;
+  }
+  return static_cast<size_t>(hash);
 }
 
-void TInstallLog::AddUnchecked(const std::string& line) {
-  lines_.push_back(line);
-  folded_.insert(UpperCase(line));
+bool TInstallLog::FoldedEqual::operator()(std::string_view a, std::string_view b) const {
+  if (a.size() != b.size())
+    return false;
+  const uint8_t* upper = platform::UpperCaseTable();
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (upper[static_cast<uint8_t>(a[i])] != upper[static_cast<uint8_t>(b[i])])
+      return false;
+  }
+  return true;
+}
+
+void TInstallLog::Add(const std::string& line) {
+  if (!Contains(line))
+    AddUnchecked(line);
+}
+
+// A repeated line of a loaded file stays in the list; the index keeps the
+// position of its first copy.
+void TInstallLog::AddUnchecked(std::string line) {
+  lines_.push_back(std::move(line));
+  index_.insert(lines_.size() - 1);
+}
+
+void TInstallLog::Reserve(size_t count) {
+  lines_.reserve(count);
+  index_.reserve(count);
 }
 
 bool TInstallLog::Contains(const std::string& line) const {
-  return folded_.count(UpperCase(line)) != 0;
+  return index_.find(std::string_view(line)) != index_.end();
 }
 
 void TInstallLog::Clear() {
+  index_.clear();
   lines_.clear();
-  folded_.clear();
 }
 
 // Nothing is recorded before the installing page has created the log.

@@ -4,17 +4,27 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
 // An ordered list of lines, never holding two lines equal ignoring case. An
-// index of case-folded lines (UpperCase) keeps the duplicate test constant-time.
+// index of the lines' positions, hashed and compared through UpperCase's
+// table, keeps the duplicate test constant-time without a second, upper-cased
+// copy of every line.
 class TInstallLog {
 public:
+  TInstallLog();
+  TInstallLog(const TInstallLog&) = delete;
+  TInstallLog& operator=(const TInstallLog&) = delete;
+
   // Appends line unless an equal line (ignoring case) is already there.
   void Add(const std::string& line);
   // Appends every line as it is, without the duplicate test (a loaded file).
-  void AddUnchecked(const std::string& line);
+  void AddUnchecked(std::string line);
+  // Makes room for count lines in all, so that a long file loads without
+  // the index being rebuilt as it grows.
+  void Reserve(size_t count);
   // True when a line equal to line ignoring case is in the log.
   bool Contains(const std::string& line) const;
   const std::vector<std::string>& Lines() const { return lines_; }
@@ -22,8 +32,24 @@ public:
   void Clear();
 
 private:
+  // A line is named by its position in lines_ or, for a look-up, by its text.
+  struct FoldedHash {
+    using is_transparent = void;
+    const std::vector<std::string>* lines;
+    size_t operator()(std::string_view text) const;
+    size_t operator()(size_t position) const { return (*this)((*lines)[position]); }
+  };
+  struct FoldedEqual {
+    using is_transparent = void;
+    const std::vector<std::string>* lines;
+    bool operator()(std::string_view a, std::string_view b) const;
+    bool operator()(size_t a, size_t b) const { return (*this)((*lines)[a], (*lines)[b]); }
+    bool operator()(std::string_view a, size_t b) const { return (*this)(a, (*lines)[b]); }
+    bool operator()(size_t a, std::string_view b) const { return (*this)((*lines)[a], b); }
+  };
+
   std::vector<std::string> lines_;
-  std::unordered_set<std::string> folded_; // upper-cased lines
+  std::unordered_set<size_t, FoldedHash, FoldedEqual> index_;
 };
 
 extern TInstallLog* InstallLog; // null until the installing page is entered

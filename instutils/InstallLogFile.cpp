@@ -50,17 +50,23 @@ bool LoadInstallLog(const std::string& fileName) {
   std::string text;
   if (platform::Fs().ReadFile(fileName, text) != platform::IoStatus::Ok)
     return false;
-  for (const std::string& line : SplitLines(text))
-    InstallLog->AddUnchecked(line);
+  std::vector<std::string> lines = SplitLines(text);
+  InstallLog->Reserve(InstallLog->Count() + lines.size());
+  for (std::string& line : lines)
+    InstallLog->AddUnchecked(std::move(line));
   return true;
 }
 
 bool SaveInstallLog() {
   if (InstallLog == nullptr || InstallLogFileName.empty())
     return false;
-  std::string text;
+  size_t size = 0;
   for (const std::string& line : InstallLog->Lines())
-    text += line + "\r\n";
+    size += line.size() + 2;
+  std::string text;
+  text.reserve(size);
+  for (const std::string& line : InstallLog->Lines())
+    text.append(line).append("\r\n");
   return WriteStringToFile(InstallLogFileName, text);
 }
 
