@@ -71,7 +71,7 @@ bool ParsePhase(const std::string& name, Phase& phase) {
 }
 
 int Phases(const std::string& archive, const std::string& root, const std::string& last) {
-  Phase lastPhase = Phase::LogSave;
+  Phase lastPhase = Phase::LogLines;
   if (!last.empty() && !ParsePhase(last, lastPhase))
     return Usage();
   InstallReport report;
@@ -81,6 +81,8 @@ int Phases(const std::string& archive, const std::string& root, const std::strin
     std::printf("%s %.6f\nrss_%s %ld\n", PhaseName(Phase(i)), report.seconds[i],
                 PhaseName(Phase(i)), report.residentKiB[i]);
   PrintSizes(report);
+  if (lastPhase == Phase::LogLines)
+    std::printf("loglines_count %zu\n", report.logLines);
   return 0;
 }
 

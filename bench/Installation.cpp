@@ -24,8 +24,8 @@
 
 namespace {
 
-const char* const kPhaseNames[] = {"inflate", "index",   "componentsize",
-                                   "plan",    "extract", "logsave"};
+const char* const kPhaseNames[] = {"inflate", "index",   "componentsize", "plan",
+                                   "extract", "logsave", "loglines"};
 
 const uint8_t* Bytes(std::string_view s) {
   return reinterpret_cast<const uint8_t*>(s.data());
@@ -97,8 +97,9 @@ public:
 
   bool Run(Phase lastPhase) {
     using Step = bool (PhaseRun::*)();
-    const Step steps[] = {&PhaseRun::Inflate, &PhaseRun::Index,   &PhaseRun::ComponentSizes,
-                          &PhaseRun::Plan,    &PhaseRun::Extract, &PhaseRun::SaveLog};
+    const Step steps[] = {&PhaseRun::Inflate,     &PhaseRun::Index,   &PhaseRun::ComponentSizes,
+                          &PhaseRun::Plan,        &PhaseRun::Extract, &PhaseRun::SaveLog,
+                          &PhaseRun::LogEveryFile};
     for (size_t phase = 0; phase <= size_t(lastPhase); ++phase) {
       Stopwatch clock;
       const bool ok = (this->*steps[phase])();
@@ -155,6 +156,23 @@ private:
   }
 
   bool SaveLog() { return SaveInstallLog() || Fail(report_, "the install log could not be saved"); }
+
+  bool LogEveryFile() {
+    for (int comp = 0; comp < kComponentCount; ++comp) {
+      for (const TFileToInstall& file : files_->FilesToInstall(comp)) {
+        const std::string line = std::string("File Copy: ").append(file.DestName);
+        AddLogLine(line);
+        AddLogLine(UpperCase(line));
+      }
+    }
+    if (!SaveInstallLog())
+      return Fail(report_, "the install log could not be saved");
+    NewInstallLog();
+    if (!LoadInstallLog(InstallLogFileName))
+      return Fail(report_, "the install log could not be read back");
+    report_.logLines = InstallLog->Count();
+    return true;
+  }
 
   std::unique_ptr<MappedFile> archive_;
   Session session_;

@@ -6,7 +6,12 @@
 #include <cstdint>
 #include <string>
 
-enum class Phase { Inflate, Index, ComponentSize, Plan, Extract, LogSave, Count };
+// LogLines is not a step of the installation: the program logs only a few of
+// its files, so the log never grows with the archive. It gives the log one
+// line per planned file, twice (in two letter cases, so the second is a
+// duplicate), saves it and reads it back as an update does, to show the
+// log's cost at scale.
+enum class Phase { Inflate, Index, ComponentSize, Plan, Extract, LogSave, LogLines, Count };
 
 // Lower-case names used on the command line and in reports ("inflate", …).
 const char* PhaseName(Phase phase);
@@ -18,7 +23,8 @@ struct InstallReport {
   int32_t inflatedBytes = 0;
   size_t entries = 0;
   size_t plannedFiles = 0;
-  std::string error; // empty when the installation completed
+  size_t logLines = 0; // lines of the log read back by LogLines
+  std::string error;   // empty when the installation completed
 };
 
 // The whole installation of the archive file into the machine at root with

@@ -61,6 +61,26 @@ TEST(BenchInstallation, PhasesAreTimedAndStopWhereAsked) {
   ASSERT_TRUE(RunPhases(ScaleArchiveFile(200), whole.Path(), Phase::LogSave, all)) << all.error;
   EXPECT_TRUE(fs::exists(whole.Path() + kInstallFolder + "/kre.exe"));
   EXPECT_TRUE(fs::exists(whole.Path() + kInstallFolder + "/Install.log"));
+  EXPECT_EQ(all.seconds[size_t(Phase::LogLines)], 0);
+}
+
+// Every planned file gives one line; its upper-cased twin is a duplicate.
+TEST(BenchInstallation, TheLogPhaseKeepsOneLinePerPlannedFile) {
+  TempFolder root;
+  InstallReport report;
+  ASSERT_TRUE(RunPhases(ScaleArchiveFile(200), root.Path(), Phase::LogLines, report))
+      << report.error;
+  InstallReport logged;
+  TempFolder plain;
+  ASSERT_TRUE(RunPhases(ScaleArchiveFile(200), plain.Path(), Phase::LogSave, logged));
+  const std::string log = ReadFile(plain.Path() + kInstallFolder + "/Install.log");
+  size_t lines = 0, copies = 0;
+  std::istringstream in(log);
+  for (std::string line; std::getline(in, line); ++lines)
+    copies += line.rfind("File Copy: ", 0) == 0;
+  // The files the installation logged itself (kre.exe, …) are there already.
+  ASSERT_GT(copies, 0u);
+  EXPECT_EQ(report.logLines, lines - copies + report.plannedFiles);
 }
 
 TEST(BenchInstallation, AMissingOrDamagedArchiveIsAFailureNotAResult) {
