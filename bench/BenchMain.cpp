@@ -27,7 +27,7 @@ int Usage() {
   std::cerr << "usage: brevanto_bench machine ROOT\n"
                "       brevanto_bench install ARCHIVE ROOT\n"
                "       brevanto_bench phases ARCHIVE ROOT [inflate|index|componentsize|plan|"
-               "extract|logsave]\n"
+               "extract|logsave|loglines]\n"
                "       brevanto_bench generate COUNT OUT\n"
                "       brevanto_bench measure CMD [ARG...]\n";
   return 2;
