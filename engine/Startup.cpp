@@ -40,8 +40,8 @@ std::string CatalogueSummary(const TAttachedFiles& files) {
   std::string text = "Le programme d'installation contient " + FileCountText(files.Files().size()) +
                      " (" + FormatSize(total) + ").\r\rPlace nécessaire dans " + installDir + " :";
   for (const TComponent& component : Components) {
-    text += "\r" + std::string(component.Name) + " : " +
-            FormatSize(files.ComponentSize(component.FileList, installDir));
+    text.append("\r").append(component.Name).append(" : ");
+    text += FormatSize(files.ComponentSize(component.FileList, installDir));
   }
   return text;
 }
