@@ -33,10 +33,20 @@ void AdviseHugePages(void* block, size_t size) {
     madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 
+// The same large-page placement the engine gives its image's first block
+// (platform/posix/Memory.cpp): on a 2 MiB boundary when at least that large.
+uint8_t* AllocateBlock(size_t size) {
+  void* block = nullptr;
+  if (size < (size_t(2) << 20))
+    return static_cast<uint8_t*>(std::malloc(size));
+  return posix_memalign(&block, size_t(2) << 20, size) == 0 ? static_cast<uint8_t*>(block)
+                                                            : nullptr;
+}
+
 // The inflated image in one block that doubles as needed; size 0 on failure.
 uint8_t* Inflate(std::string_view in, size_t& size) {
   size_t capacity = in.size() * 4 + 4096;
-  auto* out = static_cast<uint8_t*>(std::malloc(capacity));
+  auto* out = AllocateBlock(capacity);
   z_stream zs{};
   if (!out || inflateInit(&zs) != Z_OK)
     return nullptr;

@@ -112,15 +112,15 @@ public:
   }
 
 private:
-  // The compressed bytes are not needed once inflated. The block gets the
-  // hint TAttachedFiles::FromCompressed gives it, so that the phase costs
-  // what it costs in the program.
+  // The compressed bytes are not needed once inflated. The block is
+  // obtained and hinted as TAttachedFiles::FromCompressed does, so that the
+  // phase costs what it costs in the program.
   bool Inflate() {
     if (!archive_->Ok())
       return Fail(report_, "cannot read the archive");
     const std::string_view compressed = archive_->Bytes();
-    const ArchiveError e =
-        InflateArchive(Bytes(compressed), compressed.size(), image_, platform::AdviseLargeBlock);
+    const ArchiveError e = InflateArchive(Bytes(compressed), compressed.size(), image_,
+                                          platform::AdviseLargeBlock, platform::AllocateLargeBlock);
     archive_.reset();
     report_.inflatedBytes = image_.size;
     return e == ArchiveError::None || Fail(report_, DescribeArchiveError(e));

@@ -146,7 +146,7 @@ const char* DescribeArchiveError(ArchiveError error) {
 }
 
 ArchiveError InflateArchive(const uint8_t* compressed, size_t compressedSize, InflatedImage& out,
-                            BlockAdvice advise) {
+                            BlockAdvice advise, BlockAllocator allocate) {
   out = InflatedImage{};
   if (compressedSize == 0)
     return ArchiveError::Truncated;
@@ -160,7 +160,8 @@ ArchiveError InflateArchive(const uint8_t* compressed, size_t compressedSize, In
     return ArchiveError::OutOfMemory;
   uint64_t step = (uint64_t(compressedSize) + 255) & ~uint64_t(255);
   uint64_t capacity = std::min<uint64_t>(uint64_t(compressedSize) * 5, kMaxCapacity);
-  ImageBlock block(static_cast<uint8_t*>(std::malloc(static_cast<size_t>(capacity))));
+  const size_t firstSize = static_cast<size_t>(capacity);
+  ImageBlock block(static_cast<uint8_t*>(allocate ? allocate(firstSize) : std::malloc(firstSize)));
   if (!block)
     return ArchiveError::OutOfMemory;
   if (advise)

@@ -43,6 +43,10 @@ struct ArchiveRecord {
 // Called with each block the image is inflated into, before inflation
 // writes to it (the platform's large-block hint); may be null.
 using BlockAdvice = void (*)(void* block, size_t size);
+// Gives the image's first block (the platform's large-block allocation); what
+// it returns must be released by free and may be grown by realloc. Null
+// means malloc.
+using BlockAllocator = void* (*)(size_t size);
 
 // Inflates a whole zlib stream into one block: first capacity 5 times the
 // compressed size, growing by the compressed size rounded up to 256, then
@@ -50,7 +54,7 @@ using BlockAdvice = void (*)(void* block, size_t size);
 // image above INT32_MAX bytes is TooLarge. Bytes after the stream's end are
 // ignored. On failure out is empty.
 ArchiveError InflateArchive(const uint8_t* compressed, size_t compressedSize, InflatedImage& out,
-                            BlockAdvice advise = nullptr);
+                            BlockAdvice advise = nullptr, BlockAllocator allocate = nullptr);
 
 // Walks the records of an inflated image in order. An image of 0 bytes is a
 // well-formed archive with no entries. On failure out is empty.

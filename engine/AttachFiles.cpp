@@ -34,7 +34,8 @@ std::unique_ptr<TAttachedFiles> TAttachedFiles::FromResource(ArchiveError& error
 std::unique_ptr<TAttachedFiles> TAttachedFiles::FromCompressed(const uint8_t* data, size_t size,
                                                                ArchiveError& error) {
   InflatedImage image;
-  error = InflateArchive(data, size, image, platform::AdviseLargeBlock);
+  error =
+      InflateArchive(data, size, image, platform::AdviseLargeBlock, platform::AllocateLargeBlock);
   if (error != ArchiveError::None)
     return nullptr;
   return FromImage(std::move(image), error);

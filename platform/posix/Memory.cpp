@@ -4,6 +4,7 @@
 #include "platform/Memory.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -20,6 +21,17 @@ void AdviseLargeBlock(void* block, size_t size) {
   (void)block;
   (void)size;
 #endif
+}
+
+// A malloc block starts anywhere, and the pages before its first 2 MiB
+// boundary (up to 511 of them) would each still fault on their own: a block
+// of at least one large page starts on such a boundary instead.
+void* AllocateLargeBlock(size_t size) {
+  constexpr size_t kLargePage = size_t(2) << 20;
+  void* block = nullptr;
+  if (size < kLargePage)
+    return std::malloc(size);
+  return posix_memalign(&block, kLargePage, size) == 0 ? block : nullptr;
 }
 
 } // namespace platform

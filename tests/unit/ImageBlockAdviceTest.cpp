@@ -72,4 +72,25 @@ TEST(ImageBlockAdvice, ThePlatformHintKeepsTheBytesOfAnyBlock) {
   platform::AdviseLargeBlock(nullptr, 0);
 }
 
+// The platform's first block must behave as a malloc block: inflation grows
+// it with realloc and the image releases it with free (ASan checks both).
+TEST(ImageBlockAdvice, ThePlatformBlockGrowsAndIsReleasedLikeAMallocBlock) {
+  std::string image;
+  for (uint32_t i = 0; image.size() < (size_t(5) << 20); ++i)
+    image += "Ligne " + std::to_string(i % 997) + " du modèle\r\n"; // grows many times
+  const std::string stream = Deflate(image);
+  InflatedImage inflated;
+  ASSERT_EQ(InflateArchive(reinterpret_cast<const uint8_t*>(stream.data()), stream.size(), inflated,
+                           platform::AdviseLargeBlock, platform::AllocateLargeBlock),
+            ArchiveError::None);
+  ASSERT_EQ(size_t(inflated.size), image.size());
+  EXPECT_EQ(std::memcmp(inflated.data.get(), image.data(), image.size()), 0);
+
+  void* small = platform::AllocateLargeBlock(16);
+  ASSERT_NE(small, nullptr);
+  void* grown = std::realloc(small, size_t(3) << 20);
+  ASSERT_NE(grown, nullptr);
+  std::free(grown);
+}
+
 } // namespace
