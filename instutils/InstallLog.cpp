@@ -24,14 +24,7 @@ size_t TInstallLog::FoldedHash::operator()(std::string_view text) const {
 }
 
 bool TInstallLog::FoldedEqual::operator()(std::string_view a, std::string_view b) const {
-  if (a.size() != b.size())
-    return false;
-  const uint8_t* upper = platform::UpperCaseTable();
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (upper[static_cast<uint8_t>(a[i])] != upper[static_cast<uint8_t>(b[i])])
-      return false;
-  }
-  return true;
+  return SameTextNoCase(a, b);
 }
 
 void TInstallLog::Add(const std::string& line) {

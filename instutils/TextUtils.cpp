@@ -12,13 +12,13 @@ std::string UpperCase(const std::string& s) {
   return result;
 }
 
-bool SameTextNoCase(const std::string& a, const std::string& b) {
+bool SameTextNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size())
     return false;
   return StartsWithNoCase(a, b);
 }
 
-bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
+bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
   if (s.size() < prefix.size())
     return false;
   const uint8_t* upper = platform::UpperCaseTable();

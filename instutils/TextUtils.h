@@ -3,14 +3,15 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 std::string FormatSize(int64_t size);
 std::string GroupDigits(int32_t n);
 // Upper-cases a copy with the user locale's cp1252 rules.
 std::string UpperCase(const std::string& s);
-bool SameTextNoCase(const std::string& a, const std::string& b);
+bool SameTextNoCase(std::string_view a, std::string_view b);
 // True when the first prefix.size() bytes of s equal prefix, ignoring case.
-bool StartsWithNoCase(const std::string& s, const std::string& prefix);
+bool StartsWithNoCase(std::string_view s, std::string_view prefix);
 std::string EscapeCaption(const std::string& text);
 char LastChar(const std::string& s);
 void DeleteFirstChar(std::string& s);
