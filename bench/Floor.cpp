@@ -5,6 +5,7 @@
 //
 //   bench_floor ARCHIVE OUTDIR
 #include "bench/MappedFile.h"
+#include "platform/Memory.h"
 #include "tools/Cp1252.h"
 
 #include <zlib.h>
@@ -16,41 +17,22 @@
 #include <fcntl.h>
 #include <string>
 #include <string_view>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_set>
 
 namespace {
 
-// The same large-page hint the engine gives its image block (see
-// platform/posix/Memory.cpp), so that both pay the same for their memory.
-void AdviseHugePages(void* block, size_t size) {
-  const uintptr_t page = uintptr_t(sysconf(_SC_PAGESIZE));
-  const uintptr_t begin = (uintptr_t(block) + page - 1) & ~(page - 1);
-  const uintptr_t end = (uintptr_t(block) + size) & ~(page - 1);
-  if (end > begin)
-    madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-}
-
-// The same large-page placement the engine gives its image's first block
-// (platform/posix/Memory.cpp): on a 2 MiB boundary when at least that large.
-uint8_t* AllocateBlock(size_t size) {
-  void* block = nullptr;
-  if (size < (size_t(2) << 20))
-    return static_cast<uint8_t*>(std::malloc(size));
-  return posix_memalign(&block, size_t(2) << 20, size) == 0 ? static_cast<uint8_t*>(block)
-                                                            : nullptr;
-}
-
 // The inflated image in one block that doubles as needed; size 0 on failure.
 uint8_t* Inflate(std::string_view in, size_t& size) {
   size_t capacity = in.size() * 4 + 4096;
-  auto* out = AllocateBlock(capacity);
+  // The engine's own large-block placement and hint, so that both pay the
+  // same for their memory.
+  auto* out = static_cast<uint8_t*>(platform::AllocateLargeBlock(capacity));
   z_stream zs{};
   if (!out || inflateInit(&zs) != Z_OK)
     return nullptr;
-  AdviseHugePages(out, capacity);
+  platform::AdviseLargeBlock(out, capacity);
   zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
   zs.avail_in = uInt(in.size());
   int rc = Z_OK;
@@ -58,7 +40,7 @@ uint8_t* Inflate(std::string_view in, size_t& size) {
     if (zs.total_out == capacity) {
       capacity *= 2;
       out = static_cast<uint8_t*>(std::realloc(out, capacity));
-      AdviseHugePages(out, capacity);
+      platform::AdviseLargeBlock(out, capacity);
     }
     zs.next_out = out + zs.total_out;
     zs.avail_out = uInt(capacity - zs.total_out);

@@ -31,11 +31,12 @@ bool EntryWriteTime(const TAttachedFile& entry, platform::FileTime& utc) {
   return platform::Current().clock->LocalDosToUtc(dos.date, dos.time, utc);
 }
 
-// One attempt. The bytes go to a temporary file beside the destination, which
-// replaces it only when complete, so a failed attempt leaves whatever was
-// there untouched and no partial file behind. The folder is made only when the
-// write finds it missing: most entries go into a folder an earlier one made,
-// and asking first would cost every file a few more file-system calls.
+// One attempt. ReplaceFile replaces an existing file only once the new bytes
+// are complete and removes a new file it could not finish, so a failed attempt
+// leaves whatever was there untouched and no partial file behind. The folder
+// is made only when the write finds it missing: most entries go into a folder
+// an earlier one made, and asking first would cost every file a few more
+// file-system calls.
 bool WriteEntry(const uint8_t* image, const TAttachedFile& entry, const std::string& destFile) {
   platform::FileTime utc = 0;
   const bool dated = EntryWriteTime(entry, utc);
@@ -44,10 +45,12 @@ bool WriteEntry(const uint8_t* image, const TAttachedFile& entry, const std::str
                                       dated ? &utc : nullptr);
   };
   platform::IoStatus status = write();
-  const std::string folder = ExtractFolder(destFile);
-  if (status == platform::IoStatus::NotFound && !folder.empty()) {
-    ForceDir(folder);
-    status = write();
+  if (status == platform::IoStatus::NotFound) {
+    const std::string folder = ExtractFolder(destFile);
+    if (!folder.empty()) {
+      ForceDir(folder);
+      status = write();
+    }
   }
   if (status != platform::IoStatus::Ok)
     return false;

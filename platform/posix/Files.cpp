@@ -144,9 +144,11 @@ public:
   }
 
   // A new file is written in place: there is nothing to protect, and the
-  // rename a replacement needs costs more than the write of a small file.
-  // Windows starts any file as a program; the execute bit lets an installed
-  // program be started by Exec like on the real machine.
+  // rename a replacement needs costs more than the write of a small file. A
+  // missing folder on the way (or a file in its place) shows as NotFound
+  // when the file is created. Windows starts any file as a program; the
+  // execute bit lets an installed program be started by Exec like on the
+  // real machine.
   IoStatus ReplaceFile(const std::string& path, const void* data, size_t size,
                        const FileTime* writeTimeUtc) override {
     const auto p = paths_.Resolve(path);
@@ -191,9 +193,8 @@ public:
   std::string TempPath() override { return kTempPath; }
 
 private:
-  // A folder or a read-only file cannot be replaced; a missing folder on the
-  // way (or a file in its place) shows as NotFound when the temporary file
-  // beside the destination is created.
+  // A folder or a read-only file cannot be replaced; anything else is
+  // replaced through a temporary file and a rename.
   static IoStatus ReplaceExisting(const std::string& host, const void* data, size_t size,
                                   const FileTime* writeTimeUtc) {
     struct stat st {};

@@ -392,14 +392,21 @@ struct GroupIconHeader {
 };
 #pragma pack(pop)
 
-int IconGroup(const std::wstring& file, unsigned long long id) {
+// Runs read(module) on file loaded as resources only; kFailed when it cannot
+// be opened.
+template <typename Read> int WithResourceModule(const std::wstring& file, Read read) {
   HMODULE module = LoadLibraryExW(file.c_str(), nullptr,
                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   if (!module) {
     std::fprintf(stderr, "driver: cannot open the file\n");
     return kFailed;
   }
-  int result = kFailed;
+  const int result = read(module);
+  FreeLibrary(module);
+  return result;
+}
+
+int PrintIconGroup(HMODULE module, unsigned long long id) {
   HRSRC res = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(14)); // RT_GROUP_ICON
   HGLOBAL data = res ? LoadResource(module, res) : nullptr;
   const auto* header = data ? static_cast<const GroupIconHeader*>(LockResource(data)) : nullptr;
@@ -412,23 +419,18 @@ int IconGroup(const std::wstring& file, unsigned long long id) {
       int h = entries[i].height ? entries[i].height : 256;
       std::printf("%dx%d %u\n", w, h, entries[i].bitCount);
     }
-    result = 0;
-  } else {
-    std::fprintf(stderr, "driver: no icon group %llu\n", id);
+    return 0;
   }
-  FreeLibrary(module);
-  return result;
+  std::fprintf(stderr, "driver: no icon group %llu\n", id);
+  return kFailed;
+}
+
+int IconGroup(const std::wstring& file, unsigned long long id) {
+  return WithResourceModule(file, [&](HMODULE module) { return PrintIconGroup(module, id); });
 }
 
 // Prints a resource's size and the languages it exists in (hexadecimal).
-int Resource(const std::wstring& file, const std::wstring& type, const std::wstring& name) {
-  HMODULE module = LoadLibraryExW(file.c_str(), nullptr,
-                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  if (!module) {
-    std::fprintf(stderr, "driver: cannot open the file\n");
-    return kFailed;
-  }
-  int result = kFailed;
+int PrintResource(HMODULE module, const std::wstring& type, const std::wstring& name) {
   if (HRSRC res = FindResourceW(module, name.c_str(), type.c_str())) {
     std::vector<WORD> languages;
     EnumResourceLanguagesW(
@@ -441,12 +443,15 @@ int Resource(const std::wstring& file, const std::wstring& type, const std::wstr
     std::printf("%lu", SizeofResource(module, res));
     for (WORD language : languages) std::printf(" %04x", language);
     std::printf("\n");
-    result = 0;
-  } else {
-    std::fprintf(stderr, "driver: no such resource\n");
+    return 0;
   }
-  FreeLibrary(module);
-  return result;
+  std::fprintf(stderr, "driver: no such resource\n");
+  return kFailed;
+}
+
+int Resource(const std::wstring& file, const std::wstring& type, const std::wstring& name) {
+  return WithResourceModule(file,
+                            [&](HMODULE module) { return PrintResource(module, type, name); });
 }
 
 int Run(int argc, wchar_t** argv) {
