@@ -59,6 +59,14 @@ public:
     return std::string(label);
   }
 
+  std::optional<VolumeCase> CaseRules(const std::string& root) override {
+    NoCriticalErrorBoxes quiet;
+    DWORD flags = 0;
+    if (!GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0))
+      return std::nullopt;
+    return VolumeCase{(flags & FS_CASE_IS_PRESERVED) != 0, (flags & FS_CASE_SENSITIVE) != 0};
+  }
+
   std::optional<std::string> NetworkConnection(const std::string& drive) override {
     std::vector<char> remote(MAX_PATH + 1);
     DWORD length = static_cast<DWORD>(remote.size());
