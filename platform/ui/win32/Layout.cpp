@@ -32,7 +32,9 @@ constexpr TControlLayout kControls[] = {
      kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 11,
      225, 345, 200},
 
-    {SelCompLbl, 3, "Static", kLabel, 11, 7, 345, 30},
+    // Its text takes three lines of the dialog font: three pixels higher and
+    // 39 high, it ends where the list begins instead of losing its last line.
+    {SelCompLbl, 3, "Static", kLabel, 11, 4, 345, 39},
     {SelCompLstBx, 3, "ListBox", kOwnerList, 11, 43, 345, 148},
     {SelCompDiskSpaceReqLbl1, 3, "Static", kLabel, kPanelX + 8, kPanelY + 8, 170, 14},
     {SelCompDiskSpaceReqLbl2, 3, "Static", kChild | SS_RIGHT, kPanelX + 185, kPanelY + 8, 150, 14},
@@ -43,11 +45,13 @@ constexpr TControlLayout kControls[] = {
     {StartLbl, 4, "Static", kLabel, 11, 7, 345, 58},
     {InstallToAllChkBx, 4, "Button", kCheck, 11, 209, 345, 17},
 
-    {InstallingLbl1, 5, "Static", kLabel, 11, 170, 60, 14},
+    // One line up to the component name at 73, never wrapping its " :" away.
+    {InstallingLbl1, 5, "Static", kChild | SS_LEFTNOWORDWRAP, 11, 170, 62, 14},
     {InstallingLbl2, 5, "Static", kLabel, 73, 170, 283, 14},
     {InstallingProgressBar, 5, "msctls_progress32", kChild, 11, 190, 345, 16},
 
-    {AssocLbl, 6, "Static", kLabel, 11, 7, 320, 32},
+    // Three lines at this width: 45 high, still well above the first check box.
+    {AssocLbl, 6, "Static", kLabel, 11, 7, 320, 45},
     {AssocChkBx1, 6, "Button", kCheck, 40, 76, 300, 17},
     {AssocChkBx2, 6, "Button", kCheck, 40, 103, 300, 17},
     {AssocChkBx3, 6, "Button", kCheck, 40, 130, 300, 17},
