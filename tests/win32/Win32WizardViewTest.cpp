@@ -288,6 +288,27 @@ TEST_F(Win32WizardView, TimersAndActivationReachTheWizard) {
   EXPECT_FALSE(IsWindowVisible(Window()));
 }
 
+TEST_F(Win32WizardView, ALabelsAcceleratorFocusesTheControlAfterIt) {
+  view.SetText(TControl::DestDirLbl, "Veuillez indiquer dans quel &dossier vous voulez installer");
+  view.SetText(TControl::SelCompLbl, "D\xE9sactivez les cases des &composants :");
+  view.ShowPage(2);
+  view.SetFocus(TControl::NextBtn);
+  HWND focused = nullptr;
+  events.OnTimer = [&](int id) {
+    if (id != 3)
+      return;
+    view.StopTimer(3);
+    focused = GetFocus();
+    PostMessageA(Window(), WM_CLOSE, 0, 0);
+  };
+  PostMessageA(Of(TControl::NextBtn), WM_SYSKEYDOWN, 'D', 0x20000001);
+  PostMessageA(Of(TControl::NextBtn), WM_SYSCHAR, 'd', 0x20000001);
+  PostMessageA(Of(TControl::NextBtn), WM_SYSKEYUP, 'D', 0xE0000001);
+  view.StartTimer(3, 50);
+  view.RunModal(events);
+  EXPECT_EQ(focused, Of(TControl::DestDirEdt));
+}
+
 TEST(Win32WizardViewFactory, CreatesTheWindowHidden) {
   const auto view = ui::CreateWizardView();
   ASSERT_NE(view, nullptr);

@@ -8,6 +8,8 @@
 
 #include <commctrl.h>
 
+#include <string_view>
+
 namespace ui::win32 {
 namespace {
 
@@ -295,10 +297,61 @@ bool TWizardWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
   }
 }
 
+namespace {
+
+// CharLowerA takes one character in the low word of its argument (cp1252 aware).
+char LowerCase(char c) {
+  const auto code = static_cast<uintptr_t>(static_cast<unsigned char>(c));
+  return static_cast<char>(reinterpret_cast<uintptr_t>(CharLowerA(reinterpret_cast<LPSTR>(code))));
+}
+
+// The letter a caption marks with "&" (lower case), or 0; "&&" is a plain "&".
+char AcceleratorOf(const std::string& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&')
+      continue;
+    if (caption[i + 1] != '&')
+      return LowerCase(caption[i + 1]);
+    ++i;
+  }
+  return 0;
+}
+
+} // namespace
+
+bool TWizardWindow::FocusLabelTarget(char letter) {
+  const auto layouts = ControlLayouts();
+  for (size_t i = 0; i < layouts.size(); ++i) {
+    const HWND label = Control(layouts[i].Control);
+    if (std::string_view(layouts[i].ClassName) != "Static" || !IsWindowVisible(label) ||
+        AcceleratorOf(Text(layouts[i].Control)) != letter)
+      continue;
+    // The label's control is the next one on its page that takes the focus.
+    for (size_t j = i + 1; j < layouts.size() && layouts[j].Page == layouts[i].Page; ++j) {
+      const HWND target = Control(layouts[j].Control);
+      if ((layouts[j].Style & WS_TABSTOP) && IsWindowVisible(target) && IsWindowEnabled(target)) {
+        ::SetFocus(target);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
 bool TWizardWindow::TranslateKey(const MSG& message) {
-  if (message.message != WM_KEYDOWN)
-    return false;
   if (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd))
+    return false;
+  // A label's accelerator (Alt+letter, or the letter alone on a button)
+  // focuses its control, as the dialog manager does not look into the sheets.
+  if (message.message == WM_SYSCHAR || message.message == WM_CHAR) {
+    char name[16] = {};
+    GetClassNameA(message.hwnd, name, sizeof name);
+    if (message.message == WM_CHAR && std::string_view(name) != "Button")
+      return false;
+    const char letter = AcceleratorOf(std::string(1, '&') + static_cast<char>(message.wParam));
+    return letter != 0 && FocusLabelTarget(letter);
+  }
+  if (message.message != WM_KEYDOWN)
     return false;
   if (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE)
     return false;

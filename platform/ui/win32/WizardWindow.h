@@ -67,6 +67,9 @@ private:
   // button is visible and enabled.
   void Press(TControl button);
   TControl ControlOf(int id) const;
+  // Focuses the control of the visible label whose accelerator is letter
+  // (lower case); false when no label has it.
+  bool FocusLabelTarget(char letter);
   int TextHeight(HFONT font) const;
 
   // The check list's own mouse and keyboard handling, subclassed.
