@@ -7,3 +7,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# zlib from its static library: the import library would make the program
+# need a zlib1.dll that Windows does not have.
+set(ZLIB_USE_STATIC_LIBS ON)

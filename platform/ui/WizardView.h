@@ -1,9 +1,15 @@
-// The wizard's view on screen: the Win32 view with real controls, made by
-// the platform's user-interface layer (platform/ui/win32).
+// The wizard's view on this platform: the Win32 window with real controls on
+// Windows. Portable: app code creates the view through this header alone.
 #pragma once
 
 #include "platform/ui/View.h"
 
 #include <memory>
 
-std::unique_ptr<ui::TView> CreateWizardView();
+namespace ui {
+
+// The wizard window, created hidden with every control of every page; null
+// when the window cannot be created.
+std::unique_ptr<TView> CreateWizardView();
+
+} // namespace ui
