@@ -229,7 +229,7 @@ TEST_F(InstallProtocolTest, TimerServesRequestsAndSeesTheEnd) {
   UseCatalogue({{"a.txt", "a", kDate}, {"b.txt", "b", kDate}});
   Plan("a.txt", 0);
   Plan("b.txt", 6);
-  Faulty().FailPath(FileOp::Replace, Path("b.txt"), platform::IoStatus::SharingViolation, 1);
+  Faulty().FailPath(FileOp::Replace, Path("b.txt"), platform::IoStatus::DiskFull, 1);
   user_.Script({kCloseBoxResult});
   Start();
   std::vector<TInstallTick> ticks;
