@@ -50,8 +50,9 @@ TEST(Win32SystemDlls, OnDemandDllsComeFromTheSystemFolderWhenLoaded) {
   platform::Native();
   for (const char* name : {"version.dll", "uxtheme.dll", "userenv.dll"}) {
     const std::string from = LoadedFrom(name);
-    if (!from.empty())
+    if (!from.empty()) {
       EXPECT_EQ(from, SystemFolder() + "\\" + name);
+    }
   }
 }
 
