@@ -44,7 +44,9 @@ std::string Sentence(Prng& rng) {
     std::string w = Word(rng);
     if (i == 0 && w[0] >= 'a' && w[0] <= 'z')
       w[0] = static_cast<char>(w[0] - 'a' + 'A');
-    s += (i ? " " : "") + w;
+    if (i)
+      s += ' ';
+    s += w;
   }
   return s + (rng.Range(0, 5) == 0 ? " !" : ".");
 }
@@ -53,7 +55,9 @@ std::string Sentence(Prng& rng) {
 std::string Prose(Prng& rng, size_t size, const std::string& lineEnd) {
   std::string out, line;
   while (out.size() < size) {
-    line += (line.empty() ? "" : " ") + Sentence(rng);
+    if (!line.empty())
+      line += ' ';
+    line += Sentence(rng);
     if (line.size() < 60)
       continue;
     out += line + lineEnd;
