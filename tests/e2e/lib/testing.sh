@@ -22,7 +22,10 @@ SETUP_TEMP_PREFIX="~InstallationdutraitementdetexteBrevantoVersionLight"
 e2e_begin() {
   E2E_NAME=$(basename "$0" .sh)
   local build=${BREVANTO_WIN64_BUILD:-$BREVANTO_ROOT/build/win64}
-  SETUP_EXE=${SETUP_EXE:-$build/engine/entry/setup.exe}
+  if [ -z "${SETUP_EXE:-}" ]; then
+    SETUP_EXE=$build/app/setup.exe
+    [ -f "$SETUP_EXE" ] || SETUP_EXE=$build/engine/entry/setup.exe
+  fi
   DRIVER_EXE=${DRIVER_EXE:-$build/tests/e2e/e2e_driver.exe}
   [ -f "$SETUP_EXE" ] || { echo "FAIL $E2E_NAME: $SETUP_EXE is not built" >&2; exit 1; }
   [ -f "$DRIVER_EXE" ] || { echo "FAIL $E2E_NAME: $DRIVER_EXE is not built" >&2; exit 1; }
@@ -86,6 +89,12 @@ e2e_wait_setup_exit() {
 
 e2e_shot() { wine_screenshot "$ART/$1.png"; }
 
+# Waits at most $1 seconds for a process of the Windows program $2 (e.g.
+# kre.exe) to end.
+e2e_wait_program_exit() {
+  drv wait-exit --exe "$2" --timeout $(( $1 * 1000 )) >/dev/null || e2e_fail "$2 still runs after $1 s"
+}
+
 e2e_expect_eq() {
   [ "$1" = "$2" ] || e2e_fail "$3: expected \"$2\", got \"$1\""
 }
@@ -95,4 +104,184 @@ e2e_expect_contains() {
     *"$2"*) ;;
     *) e2e_fail "$3: \"$2\" not found in \"$1\"" ;;
   esac
+}
+
+# ---------------------------------------------------------------------------
+# The wizard. Its window is a top-level "TMainDlgForm" captioned $SETUP_TITLE;
+# its controls are found by class and caption; the page title is the visible
+# static of the banner; its questions are "TMessageForm" windows it owns.
+
+PAGE_TITLES=(
+  "Merci de faire confiance à Brevanto"
+  "Accord de Licence"
+  "Choix du dossier d'installation"
+  "Choix des composants à installer"
+  "L'installation peut commencer"
+  "Installation"
+  "Types de document à associer à Brevanto"
+  "Installation terminée"
+)
+NEXT_BTN="&Suite >"
+BACK_BTN="< &Retour"
+FINISH_BTN="&Terminer"
+CANCEL_BTN="Annuler"
+# The banner's text area: the title lies there, left of the small logo.
+BANNER_AREA=0,0,440,46
+LICENCE_BOX="J'&accepte l'Accord de licence ci-dessus dans son intégralité."
+INSTALL_TO_ALL_BOX="Installer pour &tous les utilisateurs de cet ordinateur"
+LAUNCH_BOX="&Lancer Traitement de texte Brevanto tout de suite"
+ASSOC_BOXES=("Documents RTF" "Documents COD cryptés" "Documents MS Word DOC" "Documents MS Word DOCX")
+COMPONENTS=(
+  "Traitement de texte Brevanto"
+  "Vérificateur d'orthographe française"
+  "Vérificateur d'orthographe anglaise"
+  "Module de coupe de mots"
+  "Modèles de document"
+  "Collections d'inserts"
+  "Module sonore de base"
+)
+RUNNING_COPY_TEXT=$'Un exemplaire du traitement de texte Brevanto est en cours d\'exécution sur votre système.\rVeuillez fermer tous les exemplaires du traitement de texte Brevanto actuellement ouverts\ravant de cliquer sur le bouton "OK" ci-dessous.'
+CANCEL_QUESTION=$'L\'installation n\'est pas terminée !\r\rSi vous interrompez le programme d\'installation maintenant,\rBrevanto ne sera pas correctement installé.\r\rVous pourrez relancer ce programme plus tard\rafin de terminer l\'installation d\'Brevanto.\r\rPour poursuivre l\'installation maintenant,\rcliquez sur "Non".\r\rPour interrompre l\'installation,\rcliquez sur "Abandonner".'
+
+# Waits for the wizard window and sets WIZ to its handle.
+e2e_wizard() {
+  WIZ=$(drv find --exe setup.exe --class TMainDlgForm --caption "$SETUP_TITLE" --timeout 30000) ||
+    e2e_fail "no wizard window titled \"$SETUP_TITLE\""
+}
+
+# The title of the page on show.
+e2e_title() { drv texts "$WIZ" --class Static --visible --within "$BANNER_AREA" | head -n1; }
+
+# Waits (at most $2 seconds, default 10) until page $1 is on show, then
+# photographs it as $3 (default "pageN").
+e2e_wait_page() {
+  local index=$1 limit=${2:-10} shot=${3:-page$1}
+  drv child "$WIZ" --class Static --visible --within "$BANNER_AREA" \
+    --caption "${PAGE_TITLES[$index]}" --timeout $((limit * 1000)) >/dev/null ||
+    e2e_fail "page $index (\"${PAGE_TITLES[$index]}\") not on show after $limit s; the title reads \"$(e2e_title)\""
+  sleep 0.3 # the rest of the page paints after its title
+  e2e_shot "$shot"
+}
+
+# Presses the wizard's button $1 (waiting up to $2 seconds, default 5, for it
+# to become usable).
+e2e_press() {
+  drv press "$WIZ" "$1" --timeout $(( ${2:-5} * 1000 )) || e2e_fail "cannot press \"$1\""
+}
+
+# Next, then waits for page $1 and photographs it.
+e2e_next_to() {
+  e2e_press "$NEXT_BTN"
+  e2e_wait_page "$@"
+}
+
+# The handle of the wizard's visible control of class $1 captioned $2 (any
+# caption when $2 is empty).
+e2e_control() {
+  local h
+  if [ -n "${2:-}" ]; then
+    h=$(drv child "$WIZ" --class "$1" --caption "$2" --visible --timeout 3000)
+  else
+    h=$(drv child "$WIZ" --class "$1" --visible --timeout 3000)
+  fi || e2e_fail "no visible $1 \"${2:-}\""
+  echo "$h"
+}
+
+# "visible enabled" or the like, for the wizard's button or check box $1.
+e2e_button_state() {
+  local h
+  h=$(drv child "$WIZ" --class Button --caption "$1" --timeout 1000) || { echo missing; return; }
+  drv state "$h"
+}
+
+# The check state (0, 1, 2) of the wizard's visible check box $1.
+e2e_checked() { drv checked "$(e2e_control Button "$1")" .; }
+
+# Waits for the wizard's message dialog, checks its caption ($1) and text ($2),
+# photographs it as $3 and sets DLG to its handle.
+e2e_dialog() {
+  DLG=$(drv find --exe setup.exe --class TMessageForm --owner "$WIZ" --timeout 10000) ||
+    e2e_fail "no message dialog (expected \"$1\")"
+  sleep 0.2
+  e2e_shot "$3"
+  e2e_expect_eq "$(drv caption "$DLG")" "$1" "caption of the dialog $3"
+  [ -z "$2" ] || e2e_expect_eq "$(drv texts "$DLG" --class Static)" "$2" "text of the dialog $3"
+}
+
+# Presses button $1 of the dialog DLG and waits until the dialog is gone.
+e2e_answer() {
+  drv press "$DLG" "$1" --timeout 5000 ";;" wait-gone "$DLG" --timeout 10000 ||
+    e2e_fail "cannot answer \"$1\""
+}
+
+# The check-list rows of the component page: "index data selected text".
+e2e_component_rows() { drv rows "$(e2e_control ListBox)"; }
+
+# The row check states of the component page, e.g. "2 1 1 1 1 1 1".
+e2e_component_states() { e2e_component_rows | cut -f2 | tr '\n' ' ' | sed 's/ $//'; }
+
+# Cancel, the question answered "A&bandonner", and the setup's end.
+e2e_abandon() {
+  e2e_press "$CANCEL_BTN"
+  e2e_dialog Confirmation "$CANCEL_QUESTION" "${1:-cancel-question}"
+  e2e_answer "A&bandonner"
+  e2e_wait_setup_exit 30
+  e2e_expect_eq "$SETUP_EXIT" 0 "exit code"
+}
+
+# ---------------------------------------------------------------------------
+# The prefix: folders as the Windows programs see them, the registry after the
+# server has stopped.
+
+e2e_program_files() { echo "$PFX/drive_c/Program Files"; }
+e2e_program_data() { echo "$PFX/drive_c/ProgramData"; }
+
+# Ends every process of the prefix, so that its registry files are complete.
+e2e_stop_wine() { wine_stop_prefix "$PFX"; }
+
+# The raw value $3 of key $2 (single backslashes) in hive $1 (user or system),
+# as the file writes it: "text" with escapes, or dword:xxxxxxxx. Fails when
+# the key or value is absent.
+e2e_reg_raw() {
+  local key=${2//\\/\\\\}
+  awk -v head="[$key]" -v name="\"$3\"=" '
+    index($0, "[") == 1 { inkey = index(tolower($0), tolower(head)) == 1; next }
+    inkey && index($0, name) == 1 { print substr($0, length(name) + 1); found = 1; exit }
+    END { exit !found }' "$PFX/$1.reg"
+}
+
+# A string value without its quotes and escapes.
+e2e_reg_string() {
+  local raw
+  raw=$(e2e_reg_raw "$@") || return 1
+  case "$raw" in \"*\") ;; *) return 1 ;; esac
+  raw=${raw#\"}
+  raw=${raw%\"}
+  printf '%s\n' "$raw" | sed -e 's/\\"/"/g' -e 's/\\\\/\\/g'
+}
+
+# A REG_DWORD value as a decimal number.
+e2e_reg_dword() {
+  local raw
+  raw=$(e2e_reg_raw "$@") || return 1
+  case "$raw" in dword:*) echo $((16#${raw#dword:})) ;; *) return 1 ;; esac
+}
+
+# True when hive $1 has key $2.
+e2e_reg_has_key() {
+  local key=${2//\\/\\\\}
+  grep -qiF "[$key]" "$PFX/$1.reg"
+}
+
+# Fails unless $1 is a file (or, with -d, a folder).
+e2e_expect_file() {
+  if [ "$1" = -d ]; then
+    [ -d "$2" ] || e2e_fail "no folder ${2#"$PFX"/}"
+  else
+    [ -f "$1" ] || e2e_fail "no file ${1#"$PFX"/}"
+  fi
+}
+
+e2e_expect_no_file() {
+  [ ! -e "$1" ] || e2e_fail "${1#"$PFX"/} should not exist"
 }
