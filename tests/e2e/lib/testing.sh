@@ -42,6 +42,10 @@ e2e_begin() {
 e2e_end() {
   local rc=$?
   set +e
+  if [ "$rc" -eq 0 ] && [ "${#E2E_LATER_FAILURES[@]}" -gt 0 ]; then
+    printf 'FAIL %s: %s\n' "$E2E_NAME" "${E2E_LATER_FAILURES[@]}" >&2
+    rc=1
+  fi
   if [ "$rc" -ne 0 ] && [ -n "${DISPLAY:-}" ]; then
     wine_screenshot "$ART/failure.png" 2>/dev/null || true
   fi
@@ -58,6 +62,14 @@ e2e_fail() {
 }
 
 e2e_note() { echo "  $E2E_NAME: $*" >&2; }
+
+# A failure that does not stop the test: it goes on with its other checks and
+# fails at its end.
+E2E_LATER_FAILURES=()
+e2e_fail_later() {
+  echo "  $E2E_NAME: FAILED: $*" >&2
+  E2E_LATER_FAILURES+=("$*")
+}
 
 # Runs the driver in the test's prefix, so that it shares the setup program's desktop.
 drv() { wine_run "$PFX" "$DRIVER_EXE" "$@" </dev/null; }
@@ -126,7 +138,7 @@ BACK_BTN="< &Retour"
 FINISH_BTN="&Terminer"
 CANCEL_BTN="Annuler"
 # The banner's text area: the title lies there, left of the small logo.
-BANNER_AREA=0,0,440,46
+BANNER_AREA=0,0,492,50
 LICENCE_BOX="J'&accepte l'Accord de licence ci-dessus dans son intégralité."
 INSTALL_TO_ALL_BOX="Installer pour &tous les utilisateurs de cet ordinateur"
 LAUNCH_BOX="&Lancer Traitement de texte Brevanto tout de suite"
@@ -205,7 +217,27 @@ e2e_dialog() {
   sleep 0.2
   e2e_shot "$3"
   e2e_expect_eq "$(drv caption "$DLG")" "$1" "caption of the dialog $3"
-  [ -z "$2" ] || e2e_expect_eq "$(drv texts "$DLG" --class Static)" "$2" "text of the dialog $3"
+  [ -z "$2" ] || e2e_expect_eq "$(e2e_lines "$(drv texts "$DLG" --class Static)")" \
+    "$(e2e_lines "$2")" "text of the dialog $3"
+}
+
+# Text with its line breaks (CR, LF or CR LF) as LF, for comparing what a
+# control shows with the text it was given.
+e2e_lines() {
+  local t=${1//$'\r\n'/$'\n'}
+  printf '%s\n' "${t//$'\r'/$'\n'}"
+}
+
+# Checks, without stopping the test, that the control with the keyboard focus
+# is of class $1 and, when $2 is given, has the text $2 (a caption, or an edit
+# box's contents).
+e2e_expect_focus() {
+  local focus got expected=$1
+  focus=$(drv focus "$WIZ")
+  got=${focus#* }
+  [ "$#" -lt 2 ] && got=${got%% *} || expected="$1 \"$2\""
+  [ "$got" = "$expected" ] ||
+    e2e_fail_later "focus on \"$(e2e_title)\": expected $expected, got ${focus#* }"
 }
 
 # Presses button $1 of the dialog DLG and waits until the dialog is gone.
@@ -243,9 +275,10 @@ e2e_stop_wine() { wine_stop_prefix "$PFX"; }
 # as the file writes it: "text" with escapes, or dword:xxxxxxxx. Fails when
 # the key or value is absent.
 e2e_reg_raw() {
-  local key=${2//\\/\\\\}
-  awk -v head="[$key]" -v name="\"$3\"=" '
-    index($0, "[") == 1 { inkey = index(tolower($0), tolower(head)) == 1; next }
+  # Through the environment: awk -v would undo the doubled backslashes.
+  E2E_REG_HEAD="[${2//\\/\\\\}]" E2E_REG_NAME="\"$3\"=" awk '
+    BEGIN { head = tolower(ENVIRON["E2E_REG_HEAD"]); name = ENVIRON["E2E_REG_NAME"] }
+    index($0, "[") == 1 { inkey = index(tolower($0), head) == 1; next }
     inkey && index($0, name) == 1 { print substr($0, length(name) + 1); found = 1; exit }
     END { exit !found }' "$PFX/$1.reg"
 }
