@@ -173,6 +173,7 @@ e2e_wait_page() {
     e2e_fail "page $index (\"${PAGE_TITLES[$index]}\") not on show after $limit s; the title reads \"$(e2e_title)\""
   sleep 0.3 # the rest of the page paints after its title
   e2e_shot "$shot"
+  e2e_note "page $index after $SECONDS s"
 }
 
 # Presses the wizard's button $1 (waiting up to $2 seconds, default 5, for it
