@@ -20,7 +20,7 @@ drv drive-remove e || e2e_fail "cannot unplug e:"
 e2e_expect_eq "$(drv drives | paste -sd ' ')" "c: fixed z: fixed" "drives unplugged"
 
 mkdir -p "$PFX/drive_c/held"
-drv hold 'C:\held\file.txt' 'C:\held\release' --timeout 30000 >"$ART/hold.out" 2>&1 &
+drv_alone hold 'C:\held\file.txt' 'C:\held\release' --timeout 30000 >"$ART/hold.out" 2>&1 &
 holder=$!
 for _ in $(seq 100); do grep -q held "$ART/hold.out" && break; sleep 0.1; done
 grep -q held "$ART/hold.out" || e2e_fail "the file was not held: $(cat "$ART/hold.out")"
@@ -35,7 +35,8 @@ folder="$PFX/drive_c/Program Files/Brevanto"
 mkdir -p "$folder"
 cp "$KRE_EXE" "$folder/kre.exe"
 kre='C:\Program Files\Brevanto\kre.exe'
-wine_run "$PFX" "$PROBE_EXE" exec "$kre" >/dev/null </dev/null || e2e_fail "cannot start kre.exe"
+wine_run "$PFX" "$PROBE_EXE" exec "$kre" >/dev/null </dev/null {E2E_DRV_IN}>&- {E2E_DRV_OUT}<&- ||
+  e2e_fail "cannot start kre.exe"
 e2e_expect_eq "$(drv cmdline --exe kre.exe --timeout 20000)" "\"$kre\"" "kre.exe's command line"
 window=$(drv find --exe kre.exe --timeout 20000) || e2e_fail "kre.exe shows no window"
 drv close "$window" ";;" wait-exit --exe kre.exe --timeout 10000 >/dev/null || e2e_fail "kre.exe does not end"

@@ -16,7 +16,7 @@ error_text() {
 # held. HOLD_PID is the holder's process.
 hold() {
   local out=$ART/hold-$(basename "$2").out
-  drv hold "$1" "$(e2e_winpath "$2")" --timeout 90000 >"$out" 2>&1 &
+  drv_alone hold "$1" "$(e2e_winpath "$2")" --timeout 90000 >"$out" 2>&1 &
   HOLD_PID=$!
   for _ in $(seq 100); do grep -q held "$out" && return 0; sleep 0.1; done
   e2e_fail "cannot hold $1: $(cat "$out")"

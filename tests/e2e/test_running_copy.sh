@@ -10,7 +10,7 @@ KRE_EXE=${KRE_EXE:-$build/tools/kre/kre.exe}
 
 # Starts the stand-in word processor and waits for its window; sets KRE_WINDOW.
 open_word_processor() {
-  wine_run "$PFX" "$KRE_EXE" </dev/null >/dev/null 2>&1 &
+  e2e_background wine_run "$PFX" "$KRE_EXE" </dev/null >/dev/null 2>&1
   KRE_WINDOW=$(drv find --exe kre.exe --caption "Traitement de texte Brevanto" --timeout 20000) ||
     e2e_fail "the word processor shows no window"
 }

@@ -65,7 +65,10 @@ const char kUsageText[] =
     "  drive-remove LETTER                  unplug it\n"
     "  drives                               every drive letter and its type\n"
     "  cmdline --exe NAME [--timeout MS]    the command line of a running process\n"
-    "Commands may be chained in one run with \";;\" between them; the first failure stops.\n";
+    "Commands may be chained in one run with \";;\" between them; the first failure stops.\n"
+    "  serve                                read tab-separated command lines from standard input,\n"
+    "                                       each answered by its output and \"\\x1e\" + exit "
+    "code\n";
 
 struct ControlSearch {
   int id;
@@ -626,14 +629,10 @@ int Run(int argc, wchar_t** argv) {
   return kUsage;
 }
 
-} // namespace
-
-int wmain(int argc, wchar_t** argv) {
-  // Plain "\n" line ends: a test reads our output with the shell.
-  _setmode(_fileno(stdout), _O_BINARY);
-  _setmode(_fileno(stderr), _O_BINARY);
-  // Commands chained with ";;" run one after the other in this process, so a
-  // test can act within milliseconds of an event it waited for.
+// Runs a command line, with commands chained by ";;" run one after the other
+// in this process, so that a test can act within milliseconds of an event it
+// waited for; the first failure ends the chain.
+int RunChain(int argc, wchar_t** argv) {
   int result = kDone;
   std::vector<wchar_t*> command{argv[0]};
   for (int i = 1; i <= argc && result == kDone; ++i) {
@@ -648,6 +647,54 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (result == kUsage)
     std::fputs(kUsageText, stderr);
+  return result;
+}
+
+std::wstring FromUtf8(const std::string& bytes) {
+  int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring text(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), n);
+  return text;
+}
+
+// The driver as a server, so that a test pays for starting a Wine process
+// once: each line of standard input is one command line, its arguments
+// separated by tabs, in UTF-8; after the command's output comes a line of
+// the record separator (0x1E) and the exit code. Ends at the end of input.
+int Serve(wchar_t* programName) {
+  std::string line;
+  for (int c; (c = std::fgetc(stdin)) != EOF;) {
+    if (c != '\n') {
+      line += static_cast<char>(c);
+      continue;
+    }
+    std::vector<std::wstring> args;
+    size_t begin = 0;
+    for (size_t tab; (tab = line.find('\t', begin)) != std::string::npos; begin = tab + 1)
+      args.push_back(FromUtf8(line.substr(begin, tab - begin)));
+    args.push_back(FromUtf8(line.substr(begin)));
+    line.clear();
+    std::vector<wchar_t*> argv{programName};
+    for (std::wstring& arg : args)
+      argv.push_back(arg.data());
+    int result = RunChain(static_cast<int>(argv.size()), argv.data());
+    std::printf("\x1e%d\n", result);
+    std::fflush(stdout);
+    std::fflush(stderr);
+  }
+  return kDone;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  // Plain "\n" line ends: a test reads our output with the shell.
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+  if (argc == 2 && std::wcscmp(argv[1], L"serve") == 0)
+    return Serve(argv[0]);
+  int result = RunChain(argc, argv);
   std::fflush(stdout);
   return result;
 }

@@ -9,6 +9,11 @@
 # its screenshots; a failure adds a screenshot of the moment it happened.
 
 set -euo pipefail
+# E2E_TRACE=1 traces every command with its time, for finding slow steps.
+if [ "${E2E_TRACE:-0}" = 1 ]; then
+  PS4='+ ${EPOCHREALTIME} '
+  set -x
+fi
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BREVANTO_ROOT=$(cd "$E2E_DIR/../.." && pwd)
 # shellcheck source=wine.sh
@@ -37,6 +42,7 @@ e2e_begin() {
   trap 'exit 143' TERM
   PFX=$(wine_new_prefix "$E2E_NAME")
   SETUP_PID=
+  drv_server_start
 }
 
 e2e_end() {
@@ -49,6 +55,7 @@ e2e_end() {
   if [ "$rc" -ne 0 ] && [ -n "${DISPLAY:-}" ]; then
     wine_screenshot "$ART/failure.png" 2>/dev/null || true
   fi
+  drv_server_stop
   wine_stop_prefix "${PFX:-}"
   [ -n "${SETUP_PID:-}" ] && wait "$SETUP_PID" 2>/dev/null
   (exit "$rc")
@@ -71,8 +78,61 @@ e2e_fail_later() {
   E2E_LATER_FAILURES+=("$*")
 }
 
-# Runs the driver in the test's prefix, so that it shares the setup program's desktop.
-drv() { wine_run "$PFX" "$DRIVER_EXE" "$@" </dev/null; }
+# The driver runs in the test's prefix, so that it shares the setup program's
+# desktop. Starting a Wine process costs up to a second on a busy machine, so
+# one driver process serves the whole test (its `serve` command): `drv` writes
+# a command line to it and reads the output up to the exit-code line. Without
+# the server (before e2e_begin, after e2e_stop_wine) each call starts its own.
+E2E_DRV_PID=
+drv() {
+  if [ -z "$E2E_DRV_PID" ] || ! kill -0 "$E2E_DRV_PID" 2>/dev/null; then
+    drv_alone "$@"
+    return
+  fi
+  local IFS=$'\t' line
+  printf '%s\n' "$*" >&"$E2E_DRV_IN"
+  while IFS= read -r line <&"$E2E_DRV_OUT"; do
+    if [[ $line == $'\x1e'* ]]; then
+      return "${line#?}"
+    fi
+    printf '%s\n' "$line"
+  done
+  echo "driver: the driver server ended" >&2
+  return 1
+}
+
+# The driver in a process of its own, for commands that run in the background.
+drv_alone() {
+  if [ -n "$E2E_DRV_PID" ]; then
+    wine_run "$PFX" "$DRIVER_EXE" "$@" </dev/null {E2E_DRV_IN}>&- {E2E_DRV_OUT}<&-
+  else
+    wine_run "$PFX" "$DRIVER_EXE" "$@" </dev/null
+  fi
+}
+
+# Starts the driver server of the test's prefix (from the test's own shell, so
+# that every later command substitution shares it). The Wine server is started
+# first and on its own, so that it does not inherit the driver's pipes.
+drv_server_start() {
+  local fifo=$WINE_SESSION/driver-$E2E_NAME
+  rm -f "$fifo.in" "$fifo.out"
+  mkfifo "$fifo.in" "$fifo.out"
+  WINEPREFIX=$PFX wineserver </dev/null >/dev/null 2>&1
+  wine_run "$PFX" "$DRIVER_EXE" serve <"$fifo.in" >"$fifo.out" &
+  E2E_DRV_PID=$!
+  exec {E2E_DRV_IN}>"$fifo.in" {E2E_DRV_OUT}<"$fifo.out"
+}
+
+# Other programs started in the background must not hold the driver's pipes.
+e2e_background() { "$@" {E2E_DRV_IN}>&- {E2E_DRV_OUT}<&- & }
+
+drv_server_stop() {
+  [ -n "$E2E_DRV_PID" ] || return 0
+  exec {E2E_DRV_IN}>&- {E2E_DRV_OUT}<&-
+  kill "$E2E_DRV_PID" 2>/dev/null
+  wait "$E2E_DRV_PID" 2>/dev/null || true
+  E2E_DRV_PID=
+}
 
 # A Linux path as the Windows programs of the prefix see it (Z: is /).
 e2e_winpath() { printf 'Z:%s\n' "${1//\//\\}"; }
@@ -82,7 +142,7 @@ e2e_user_temp() { echo "$(wine_user_dir "$PFX")/Temp"; }
 
 # Starts setup.exe in the background, with the given arguments.
 e2e_start_setup() {
-  wine_run "$PFX" "$SETUP_EXE" "$@" </dev/null >"$ART/setup.out" 2>&1 &
+  wine_run "$PFX" "$SETUP_EXE" "$@" </dev/null >"$ART/setup.out" 2>&1 {E2E_DRV_IN}>&- {E2E_DRV_OUT}<&- &
   SETUP_PID=$!
 }
 
@@ -270,7 +330,10 @@ e2e_program_files() { echo "$PFX/drive_c/Program Files"; }
 e2e_program_data() { echo "$PFX/drive_c/ProgramData"; }
 
 # Ends every process of the prefix, so that its registry files are complete.
-e2e_stop_wine() { wine_stop_prefix "$PFX"; }
+e2e_stop_wine() {
+  drv_server_stop
+  wine_stop_prefix "$PFX"
+}
 
 # The raw value $3 of key $2 (single backslashes) in hive $1 (user or system),
 # as the file writes it: "text" with escapes, or dword:xxxxxxxx. Fails when
