@@ -9,6 +9,7 @@ build=${BREVANTO_WIN64_BUILD:-$BREVANTO_ROOT/build/win64}
 PROBE_EXE=${PROBE_EXE:-$build/tools/kre/kre_probe.exe}
 KRE_EXE=${KRE_EXE:-$build/tools/kre/kre.exe}
 
+drv_server_start
 stick=$PFX/stick
 mkdir -p "$stick"
 echo on-the-stick >"$stick/seen.txt"

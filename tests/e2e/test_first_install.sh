@@ -11,8 +11,9 @@ e2e_start_setup
 e2e_wizard
 e2e_wait_page 0 30
 e2e_expect_eq "$(e2e_button_state "$BACK_BTN")" "hidden enabled" "Back on the welcome page"
-drv texts "$WIZ" --class Static --visible | grep -qF "Ce programme va installer Traitement de texte Brevanto (Version Light) (version 3.3.1.0) sur votre ordinateur." ||
-  e2e_fail "the welcome text is not on show"
+e2e_expect_contains "$(drv texts "$WIZ" --class Static --visible)" \
+  "Ce programme va installer Traitement de texte Brevanto (Version Light) (version 3.3.1.0) sur votre ordinateur." \
+  "the welcome text"
 
 e2e_next_to 1
 licence=$(drv text "$(e2e_control Edit)" .)

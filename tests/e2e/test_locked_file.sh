@@ -63,7 +63,7 @@ e2e_expect_eq "$SETUP_EXIT" 0 "exit code (first run)"
 e2e_expect_eq "$(stat -c %s "$dir/Licence.txt")" 0 "size of the ignored Licence.txt"
 grep -qxF "File Copy: $pf\\kre.exe"$'\r' "$dir/Install.log" || e2e_fail "Install.log lacks kre.exe"
 grep -qF "Licence.txt" "$dir/Install.log" && e2e_fail "Install.log records the ignored Licence.txt"
-e2e_expect_file "$dir/Basic.asn"
+e2e_expect_file "$dir/Coupe de mots.dat"
 
 other='C:\Autre\Brevanto'
 other_dir=$PFX/drive_c/Autre/Brevanto

@@ -38,11 +38,13 @@ e2e_begin() {
   rm -rf "$ART" && mkdir -p "$ART"
   wine_session_begin
   trap e2e_end EXIT
+  # A command that fails outside any test of its result ends the test (set -e):
+  # say which.
+  trap 'echo "FAIL $E2E_NAME: line $LINENO: $BASH_COMMAND" >&2' ERR
   trap 'exit 130' INT
   trap 'exit 143' TERM
   PFX=$(wine_new_prefix "$E2E_NAME")
   SETUP_PID=
-  drv_server_start
 }
 
 e2e_end() {
@@ -89,13 +91,16 @@ drv() {
     drv_alone "$@"
     return
   fi
-  local IFS=$'\t' line
+  local IFS=$'\t' line reply=
   printf '%s\n' "$*" >&"$E2E_DRV_IN"
+  # The whole reply is read before any of it is written out, so that a reader
+  # that stops early (grep -q) cannot leave part of it in the pipe.
   while IFS= read -r line <&"$E2E_DRV_OUT"; do
     if [[ $line == $'\x1e'* ]]; then
+      printf '%s' "$reply"
       return "${line#?}"
     fi
-    printf '%s\n' "$line"
+    reply+=$line$'\n'
   done
   echo "driver: the driver server ended" >&2
   return 1
@@ -111,13 +116,15 @@ drv_alone() {
 }
 
 # Starts the driver server of the test's prefix (from the test's own shell, so
-# that every later command substitution shares it). The Wine server is started
-# first and on its own, so that it does not inherit the driver's pipes.
+# that every later command substitution shares it). e2e_start_setup calls it,
+# once the test has prepared the prefix's registry files, since from then on
+# the prefix's Wine server runs. That server is started first and on its own,
+# so that it does not inherit the driver's pipes.
 drv_server_start() {
   local fifo=$WINE_SESSION/driver-$E2E_NAME
   rm -f "$fifo.in" "$fifo.out"
   mkfifo "$fifo.in" "$fifo.out"
-  WINEPREFIX=$PFX wineserver </dev/null >/dev/null 2>&1
+  WINEPREFIX=$PFX wineserver </dev/null >/dev/null 2>&1 || true # it may run already
   wine_run "$PFX" "$DRIVER_EXE" serve <"$fifo.in" >"$fifo.out" &
   E2E_DRV_PID=$!
   exec {E2E_DRV_IN}>"$fifo.in" {E2E_DRV_OUT}<"$fifo.out"
@@ -142,6 +149,7 @@ e2e_user_temp() { echo "$(wine_user_dir "$PFX")/Temp"; }
 
 # Starts setup.exe in the background, with the given arguments.
 e2e_start_setup() {
+  [ -n "$E2E_DRV_PID" ] || drv_server_start
   wine_run "$PFX" "$SETUP_EXE" "$@" </dev/null >"$ART/setup.out" 2>&1 {E2E_DRV_IN}>&- {E2E_DRV_OUT}<&- &
   SETUP_PID=$!
 }
