@@ -110,32 +110,39 @@ int Texts(HWND window, const ChildQuery& query) {
   return kDone;
 }
 
-int Press(HWND window, const std::wstring& caption, DWORD timeoutMs) {
-  ChildQuery q;
-  q.hasClass = true;
-  q.className = L"Button";
-  q.hasCaption = true;
-  q.caption = caption;
-  q.visible = true;
-  HWND button = nullptr;
-  WaitFor(timeoutMs, [&] {
-    button = FindChild(window, q);
-    return button && TakesInput(button);
-  });
-  if (!button) {
-    std::fprintf(stderr, "driver: no visible button \"%ls\"\n", caption.c_str());
-    return kFailed;
-  }
-  // Under Wine BM_CLICK on a disabled button still notifies its parent; a
-  // person could not press it, so neither may a test.
-  if (!TakesInput(button)) {
-    std::fprintf(stderr, "driver: the button \"%ls\" is disabled or under a modal dialog\n",
-                 caption.c_str());
-    return kFailed;
+int Press(HWND window, const std::vector<std::wstring>& captions, DWORD timeoutMs) {
+  std::vector<HWND> buttons;
+  for (const std::wstring& caption : captions) {
+    ChildQuery q;
+    q.hasClass = true;
+    q.className = L"Button";
+    q.hasCaption = true;
+    q.caption = caption;
+    q.visible = true;
+    HWND button = nullptr;
+    WaitFor(timeoutMs, [&] {
+      button = FindChild(window, q);
+      return button && TakesInput(button);
+    });
+    if (!button) {
+      std::fprintf(stderr, "driver: no visible button \"%ls\"\n", caption.c_str());
+      return kFailed;
+    }
+    // Under Wine BM_CLICK on a disabled button still notifies its parent; a
+    // person could not press it, so neither may a test.
+    if (!TakesInput(button)) {
+      std::fprintf(stderr, "driver: the button \"%ls\" is disabled or under a modal dialog\n",
+                   caption.c_str());
+      return kFailed;
+    }
+    buttons.push_back(button);
   }
   // Posted: the click may open a modal dialog, and a sent message would only
   // return once that dialog closed.
-  return PostMessageW(button, BM_CLICK, 0, 0) ? kDone : kFailed;
+  for (HWND button : buttons)
+    if (!PostMessageW(button, BM_CLICK, 0, 0))
+      return kFailed;
+  return kDone;
 }
 
 int Rows(HWND control) {

@@ -7,6 +7,7 @@
 #include "Support.h"
 
 #include <string>
+#include <vector>
 
 namespace driver {
 
@@ -33,8 +34,10 @@ HWND FindChild(HWND window, const ChildQuery& query);
 // The texts of every matching descendant with a non-empty text, one a line.
 int Texts(HWND window, const ChildQuery& query);
 // Waits until a visible Button captioned `caption` exists, is enabled and its
-// window takes input (no modal dialog over it), then posts BM_CLICK.
-int Press(HWND window, const std::wstring& caption, DWORD timeoutMs);
+// window takes input (no modal dialog over it), then posts BM_CLICK. With
+// several captions, every button is found first and the clicks are then
+// posted back to back, so that they arrive one right after the other.
+int Press(HWND window, const std::vector<std::wstring>& captions, DWORD timeoutMs);
 // A list or combo box's rows: index, item data, 1 when selected, text.
 int Rows(HWND control);
 // Makes row `index` the current one as a user would: by selecting it and

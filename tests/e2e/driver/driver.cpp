@@ -50,8 +50,8 @@ const char kUsageText[] =
     "  texts HWND [CHILD]                   the non-empty texts of the matching descendants\n"
     "     CHILD: --class NAME  --caption TEXT  --caption-has TEXT  --visible  --enabled\n"
     "            --within L,T,R,B (client coordinates of HWND)  --index N (N-th match)\n"
-    "  press HWND CAPTION [--timeout MS]    wait until the visible Button CAPTION takes input,\n"
-    "                                       post BM_CLICK (no wait without --timeout)\n"
+    "  press HWND CAPTION... [--timeout MS] wait until the visible Buttons CAPTION take input,\n"
+    "                                       post BM_CLICK to each (no wait without --timeout)\n"
     "  rows CONTROL                         list or combo rows: index data selected text\n"
     "  choose CONTROL ROW [--mouse]         select a row and notify the parent, or click it\n"
     "  toggle CONTROL ROW                   click the check strip of a check-list row\n"
@@ -545,7 +545,7 @@ int Run(int argc, wchar_t** argv) {
     if (p.size() < 2)
       return kUsage;
     if (command == L"press")
-      return Press(window, p[1], o.timeoutGiven ? f.timeoutMs : 0);
+      return Press(window, {p.begin() + 1, p.end()}, o.timeoutGiven ? f.timeoutMs : 0);
     if (command == L"key")
       return Key(window, p[1]);
     unsigned long long row = 0;
