@@ -131,7 +131,13 @@ drv_server_start() {
 }
 
 # Other programs started in the background must not hold the driver's pipes.
-e2e_background() { "$@" {E2E_DRV_IN}>&- {E2E_DRV_OUT}<&- & }
+e2e_background() {
+  if [ -n "$E2E_DRV_PID" ]; then
+    "$@" {E2E_DRV_IN}>&- {E2E_DRV_OUT}<&- &
+  else
+    "$@" &
+  fi
+}
 
 drv_server_stop() {
   [ -n "$E2E_DRV_PID" ] || return 0
