@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The licence refused: with its box unticked, Next asks the question; "&Non"
-# keeps the licence page, "&Oui" closes the wizard. Nothing is installed and no
+# and Esc keep the licence page, "&Oui" closes the wizard. Nothing is installed and no
 # setting is written; the setup's temporary files, also those an earlier run
 # left, are gone when it ends.
 source "$(dirname "$0")/lib/testing.sh"
@@ -27,6 +27,14 @@ e2e_dialog Information "$question" refusal-question
 e2e_answer "&Non"
 sleep 0.3
 e2e_expect_eq "$(e2e_title)" "${PAGE_TITLES[1]}" "page after \"&Non\""
+
+# Esc answers the question like "&Non".
+e2e_press "$NEXT_BTN"
+e2e_dialog Information "$question" refusal-question-esc
+drv key "$(drv focus "$DLG" | cut -d' ' -f1)" escape ";;" wait-gone "$DLG" --timeout 5000 ||
+  e2e_fail "Esc does not answer the question"
+sleep 0.3
+e2e_expect_eq "$(e2e_title)" "${PAGE_TITLES[1]}" "page after Esc"
 
 e2e_press "$NEXT_BTN"
 e2e_dialog Information "$question" refusal-question-again
