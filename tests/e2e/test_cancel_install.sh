@@ -19,7 +19,7 @@ drv press "$WIZ" "$NEXT_BTN" "$CANCEL_BTN" --timeout 5000 || e2e_fail "cannot pr
 e2e_dialog Confirmation "$CANCEL_QUESTION" cancel-question-1
 e2e_expect_eq "$(e2e_title)" "${PAGE_TITLES[5]}" "page under the first question"
 bar=$(drv child "$WIZ" --class msctls_progress32 --timeout 1000) || e2e_fail "no progress bar"
-read -r first low high < <(drv progress "$bar")
+read -r first _ high < <(drv progress "$bar")
 e2e_note "first question at $first of $high"
 [ "$first" -lt "$high" ] || e2e_fail "the installation had ended before the first question"
 

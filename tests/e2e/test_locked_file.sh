@@ -15,7 +15,8 @@ error_text() {
 # Holds Windows file $1 until the Linux file $2 appears; waits until it is
 # held. HOLD_PID is the holder's process.
 hold() {
-  local out=$ART/hold-$(basename "$2").out
+  local out
+  out=$ART/hold-$(basename "$2").out
   drv_alone hold "$1" "$(e2e_winpath "$2")" --timeout 90000 >"$out" 2>&1 &
   HOLD_PID=$!
   for _ in $(seq 100); do grep -q held "$out" && return 0; sleep 0.1; done
