@@ -216,6 +216,9 @@ bool RunWholeInstallation(const std::string& archive, const std::string& root,
   report.plannedFiles = PlannedFiles(*files);
   if (!AwaitWorker(*worker, report.error))
     return false;
+  // As the program does: a portable installation saves no install log.
+  if (IsPortableInstall(session.state))
+    return true;
   return SaveInstallLog() || Fail(report, "the install log could not be saved");
 }
 

@@ -9,8 +9,20 @@
 #include "instutils/Paths.h"
 #include "platform/Constants.h"
 #include "platform/Platform.h"
+#include "platform/Threads.h"
 
 namespace {
+
+// On Windows a virus scanner or the indexer often holds a file that was just
+// written for a moment: a sharing or access violation is tried again four
+// times, a quarter of a second apart, before the user is asked.
+constexpr int kHeldRetries = 4;
+constexpr uint32_t kHeldRetryDelayMs = 250;
+
+bool MayBeHeldForAMoment(platform::IoStatus status) {
+  return status == platform::IoStatus::SharingViolation ||
+         status == platform::IoStatus::AccessDenied;
+}
 
 std::string CannotCreateText(const std::string& destFile) {
   return "Impossible de créer le fichier \"" + destFile +
@@ -41,8 +53,14 @@ bool WriteEntry(const uint8_t* image, const TAttachedFile& entry, const std::str
   platform::FileTime utc = 0;
   const bool dated = EntryWriteTime(entry, utc);
   const auto write = [&] {
-    return platform::Fs().ReplaceFile(destFile, image + entry.Offset, size_t(entry.Size),
-                                      dated ? &utc : nullptr);
+    platform::IoStatus status = platform::Fs().ReplaceFile(
+        destFile, image + entry.Offset, size_t(entry.Size), dated ? &utc : nullptr);
+    for (int retry = 0; retry < kHeldRetries && MayBeHeldForAMoment(status); ++retry) {
+      platform::SleepFor(kHeldRetryDelayMs);
+      status = platform::Fs().ReplaceFile(destFile, image + entry.Offset, size_t(entry.Size),
+                                          dated ? &utc : nullptr);
+    }
+    return status;
   };
   platform::IoStatus status = write();
   if (status == platform::IoStatus::NotFound) {

@@ -2,6 +2,7 @@
 #include "engine/InstallStatus.h"
 
 #include <algorithm>
+#include <limits>
 
 TInstallThreadStatus InstallStatus;
 
@@ -9,14 +10,29 @@ bool TInstallThreadStatus::In(TInstallState s, std::initializer_list<TInstallSta
   return std::find(states.begin(), states.end(), s) != states.end();
 }
 
-// Called with the mutex held.
+// Called with the lock held.
 void TInstallThreadStatus::Store(TInstallState s) {
   State_.store(s, std::memory_order_release);
-  Changed_.notify_all();
+  Changed_.NotifyAll();
+}
+
+template <typename Done>
+bool TInstallThreadStatus::WaitFor(Done done, std::chrono::milliseconds timeout) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point deadline = Clock::now() + timeout;
+  while (!done()) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0)
+      return false;
+    const auto limit = std::numeric_limits<uint32_t>::max() - 1;
+    Changed_.Wait(Lock_, uint32_t(std::min<long long>(left, limit)));
+  }
+  return true;
 }
 
 void TInstallThreadStatus::SetState(TInstallState s) {
-  std::lock_guard<std::mutex> lock(Mutex_);
+  platform::LockGuard lock(Lock_);
   Store(s);
 }
 
@@ -26,7 +42,7 @@ bool TInstallThreadStatus::ChangeState(TInstallState expected, TInstallState des
 
 bool TInstallThreadStatus::ChangeState(std::initializer_list<TInstallState> expected,
                                        TInstallState desired) {
-  std::lock_guard<std::mutex> lock(Mutex_);
+  platform::LockGuard lock(Lock_);
   if (!In(State(), expected))
     return false;
   Store(desired);
@@ -38,21 +54,22 @@ TInstallState TInstallThreadStatus::WaitWhile(TInstallState s) {
 }
 
 TInstallState TInstallThreadStatus::WaitWhile(std::initializer_list<TInstallState> states) {
-  std::unique_lock<std::mutex> lock(Mutex_);
-  Changed_.wait(lock, [&] { return !In(State(), states); });
+  platform::LockGuard lock(Lock_);
+  while (In(State(), states))
+    Changed_.Wait(Lock_);
   return State();
 }
 
 TInstallState TInstallThreadStatus::WaitWhileFor(TInstallState s,
                                                  std::chrono::milliseconds timeout) {
-  std::unique_lock<std::mutex> lock(Mutex_);
-  Changed_.wait_for(lock, timeout, [&] { return State() != s; });
+  platform::LockGuard lock(Lock_);
+  WaitFor([&] { return State() != s; }, timeout);
   return State();
 }
 
 bool TInstallThreadStatus::WaitUntilFor(TInstallState s, std::chrono::milliseconds timeout) {
-  std::unique_lock<std::mutex> lock(Mutex_);
-  return Changed_.wait_for(lock, timeout, [&] { return State() == s; });
+  platform::LockGuard lock(Lock_);
+  return WaitFor([&] { return State() == s; }, timeout);
 }
 
 void TInstallThreadStatus::Reset() {

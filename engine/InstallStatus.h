@@ -3,13 +3,12 @@
 #pragma once
 
 #include "engine/MessageKinds.h"
+#include "platform/Threads.h"
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <initializer_list>
-#include <mutex>
 #include <string>
 
 enum TInstallState : uint8_t {
@@ -25,7 +24,8 @@ enum TInstallState : uint8_t {
 // The state byte is atomic so that either side may read it at any time
 // without a lock. Every change goes through the mutex, so that a
 // compare-and-swap and the wake-up of a waiting side cannot be lost between
-// a waiter's test and its sleep.
+// a waiter's test and its sleep. The lock and the wait come from the platform
+// layer (Win32 primitives on Windows, the standard library natively).
 class TInstallThreadStatus {
 public:
   TInstallState State() const { return TInstallState(State_.load(std::memory_order_acquire)); }
@@ -61,10 +61,12 @@ public:
 private:
   void Store(TInstallState s);
   static bool In(TInstallState s, std::initializer_list<TInstallState> states);
+  // Waits, with the lock held, until done() or the time is up; true when done().
+  template <typename Done> bool WaitFor(Done done, std::chrono::milliseconds timeout);
 
   std::atomic<uint8_t> State_{tsIdle};
-  std::mutex Mutex_;
-  std::condition_variable Changed_;
+  platform::Lock Lock_;
+  platform::Condition Changed_;
 };
 
 extern TInstallThreadStatus InstallStatus;

@@ -6,8 +6,6 @@
 #include "engine/InstallStatus.h"
 #include "instutils/InstallLog.h"
 
-#include <system_error>
-
 namespace {
 
 // Extracts one planned file, keeping it out of the log when it was planned
@@ -58,12 +56,11 @@ void RunInstallPlan(const TAttachedFiles& files) {
 TInstallThread::TInstallThread() : TInstallThread(*AttachedFiles) {}
 
 TInstallThread::TInstallThread(const TAttachedFiles& files) {
-  try {
-    Thread_ = std::thread([this, &files] {
-      RunInstallPlan(files);
-      Finished_.store(true, std::memory_order_release);
-    });
-  } catch (const std::system_error&) {
+  const bool started = Thread_.Start([this, &files] {
+    RunInstallPlan(files);
+    Finished_.store(true, std::memory_order_release);
+  });
+  if (!started) {
     // No thread could be started: nothing will be installed, so the wizard
     // must learn that the installation ended without its files.
     InstallStatus.SetState(tsFailed);
@@ -76,6 +73,5 @@ TInstallThread::~TInstallThread() {
 }
 
 void TInstallThread::WaitFor() {
-  if (Thread_.joinable())
-    Thread_.join();
+  Thread_.Join();
 }

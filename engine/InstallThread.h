@@ -2,8 +2,9 @@
 // background and reports through InstallStatus.
 #pragma once
 
+#include "platform/Threads.h"
+
 #include <atomic>
-#include <thread>
 
 class TAttachedFiles;
 
@@ -30,5 +31,5 @@ public:
 
 private:
   std::atomic<bool> Finished_{false};
-  std::thread Thread_;
+  platform::Thread Thread_;
 };

@@ -3,11 +3,10 @@
 #include "engine/ThreadMessageDlg.h"
 
 #include "engine/InstallStatus.h"
-
-#include <thread>
+#include "platform/Threads.h"
 
 namespace {
-std::thread::id uiThread;
+uint64_t uiThread = 0;
 TMessageDialogFn uiShow;
 
 // Waits out a pause of the wizard (its cancel question), then announces the
@@ -39,12 +38,12 @@ int AskUserInterfaceThread(const std::string& text, uint8_t kind, uint16_t butto
 } // namespace
 
 void SetUserInterfaceThread(TMessageDialogFn show) {
-  uiThread = std::this_thread::get_id();
+  uiThread = platform::CurrentThreadId();
   uiShow = std::move(show);
 }
 
 bool OnUserInterfaceThread() {
-  return std::this_thread::get_id() == uiThread;
+  return platform::CurrentThreadId() == uiThread;
 }
 
 int ThreadMessageDlg(const std::string& text, uint8_t kind, uint16_t buttons) {

@@ -42,6 +42,10 @@ void DeleteDirTree(const std::string& folder) {
 // not one of ours.
 void DeleteTempFiles() {
   std::string temp = GetTempDir();
+  // An unknown temporary folder must never become the current folder's
+  // listing: nothing is deleted then.
+  if (temp.empty())
+    return;
   std::string prefix = TempNamePrefix();
   std::vector<platform::DirEntry> entries;
   platform::Fs().List(temp, entries);

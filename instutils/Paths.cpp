@@ -3,14 +3,14 @@
 #include "instutils/Paths.h"
 
 #include "platform/Platform.h"
+#include "platform/Threads.h"
 
-#include <mutex>
 #include <vector>
 
 const char* const SetupTitle = "Installation du traitement de texte Brevanto (Version Light)";
 
 namespace {
-std::mutex dirStackLock;
+platform::Lock dirStackLock;
 std::vector<std::string> dirStack;
 } // namespace
 
@@ -37,14 +37,14 @@ std::string CurrentDir() {
 
 void PushCurrentDir() {
   std::string dir = CurrentDir();
-  std::lock_guard<std::mutex> guard(dirStackLock);
+  platform::LockGuard guard(dirStackLock);
   dirStack.push_back(dir);
 }
 
 void PopCurrentDir() {
   std::string dir;
   {
-    std::lock_guard<std::mutex> guard(dirStackLock);
+    platform::LockGuard guard(dirStackLock);
     if (dirStack.empty())
       return;
     dir = dirStack.back();

@@ -1,14 +1,34 @@
-// Case-insensitive comparison by the locale's cp1252 upper-casing, caption
-// escaping and single-character edits.
+// Case-insensitive comparison by the locale's cp1252 upper-casing, lower
+// case derived from it, caption escaping and single-character edits.
 #include "instutils/TextUtils.h"
 
 #include "platform/Text.h"
+
+#include <array>
 
 std::string UpperCase(const std::string& s) {
   const uint8_t* upper = platform::UpperCaseTable();
   std::string result(s);
   for (char& c : result)
     c = static_cast<char>(upper[static_cast<uint8_t>(c)]);
+  return result;
+}
+
+std::string LowerCase(const std::string& s) {
+  static const std::array<uint8_t, 256> lower = [] {
+    const uint8_t* upper = platform::UpperCaseTable();
+    std::array<uint8_t, 256> table{};
+    for (int c = 0; c < 256; ++c)
+      table[c] = static_cast<uint8_t>(c);
+    for (int c = 255; c >= 0; --c) {
+      if (upper[c] != c)
+        table[upper[c]] = static_cast<uint8_t>(c);
+    }
+    return table;
+  }();
+  std::string result(s);
+  for (char& c : result)
+    c = static_cast<char>(lower[static_cast<uint8_t>(c)]);
   return result;
 }
 

@@ -9,6 +9,9 @@ std::string FormatSize(int64_t size);
 std::string GroupDigits(int32_t n);
 // Upper-cases a copy with the user locale's cp1252 rules.
 std::string UpperCase(const std::string& s);
+// Lower-cases a copy: each letter that the locale upper-cases to another
+// byte goes back to that byte.
+std::string LowerCase(const std::string& s);
 bool SameTextNoCase(std::string_view a, std::string_view b);
 // True when the first prefix.size() bytes of s equal prefix, ignoring case.
 bool StartsWithNoCase(std::string_view s, std::string_view prefix);

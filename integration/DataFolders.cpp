@@ -41,6 +41,8 @@ std::string MachineFolderFor(const TSetupState& state, TDataFolderKind kind) {
 } // namespace
 
 bool IsPortableInstall(const TSetupState& state) {
+  if (state.PortableAtStart)
+    return *state.PortableAtStart;
   return IsRemovableDrive(state.Options.InstallDir);
 }
 

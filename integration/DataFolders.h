@@ -1,5 +1,6 @@
-// Portable mode and the folders installed files go to. Portable mode is not
-// stored: it is asked afresh of the install folder's drive every time.
+// Portable mode and the folders installed files go to. Until an installation
+// starts, portable mode is asked afresh of the install folder's drive every
+// time; from its start it is the answer taken then.
 #pragma once
 
 #include "integration/SetupState.h"
@@ -9,7 +10,8 @@
 
 enum TDataFolderKind : uint8_t { dfCommon, dfHidden, dfPublic, dfSpelling };
 
-// True when the install folder lies on a removable drive.
+// True when the install folder lies on a removable drive; once the
+// installation has started, what it was at the start.
 bool IsPortableInstall(const TSetupState& state);
 
 // The data folder of that kind, ending in "\" and created (with its parents,

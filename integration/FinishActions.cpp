@@ -71,8 +71,8 @@ void FinishActions(TSetupState& state) {
     MakeShortcut(state, place);
 }
 
-bool FinishClick(TSetupState& state, TAttachedFiles& files) {
-  if (!IsPortableInstall(state) && !WriteUpdateLog(state, files.UpdateList()))
+bool FinishClick(TSetupState& state, TAttachedFiles& files, TUpdateLogFailure* failure) {
+  if (!IsPortableInstall(state) && !WriteUpdateLog(state, files.UpdateList(), failure))
     return false;
   if (state.FinishChkBx)
     Exec(LaunchCommandLine(state));

@@ -3,6 +3,7 @@
 
 #include "engine/AttachFiles.h"
 #include "integration/SetupState.h"
+#include "integration/UpdateLog.h"
 
 #include <string>
 
@@ -18,6 +19,6 @@ void FinishActions(TSetupState& state);
 // The "&Terminer" click: merges the catalogue's UpdateList into "Update.log" unless the
 // installation is portable, then starts the word processor when FinishChkBx
 // is ticked. False when "Update.log" could not be read or saved: nothing
-// is started and the wizard stays on the Finish page. True when the wizard
-// may close with OK.
-bool FinishClick(TSetupState& state, TAttachedFiles& files);
+// is started, the wizard stays on the Finish page and, when given, failure
+// tells why. True when the wizard may close with OK.
+bool FinishClick(TSetupState& state, TAttachedFiles& files, TUpdateLogFailure* failure = nullptr);

@@ -30,6 +30,8 @@ uint8_t SelectedFromRows(const TSetupState& state) {
 } // namespace
 
 std::unique_ptr<TInstallThread> StartInstallation(TSetupState& state, TAttachedFiles& files) {
+  state.PortableAtStart.reset();
+  state.PortableAtStart = IsPortableInstall(state);
   PrepareInstallLog(state);
   state.InstallStarted = true;
   state.SelectedComps = SelectedFromRows(state);

@@ -8,8 +8,9 @@
 
 #include <memory>
 
-// Makes a new install log (merged with the destination's "Install.log"
-// unless portable), marks the installation started, collects SelectedComps
+// Decides once whether the installation is portable (kept to the end), makes
+// a new install log (merged with the destination's "Install.log" unless
+// portable), marks the installation started, collects SelectedComps
 // from the rows, builds the plan, sets tsRunning and starts the worker on
 // files. The caller sets the progress range from files.TotalSizeToInstall().
 std::unique_ptr<TInstallThread> StartInstallation(TSetupState& state, TAttachedFiles& files);

@@ -16,13 +16,37 @@ std::string DefaultInstallDir() {
   return JoinPath(GetSpecialFolder(csidl::kProgramFiles), "Brevanto");
 }
 
+// False for a text holding a character no Windows path can hold. With the C
+// runtime's argument rules, -d"C:\Program Files\Brevanto\" arrives with a
+// trailing quote: the backslash escapes the closing quote.
+bool CanBeWindowsPath(const std::string& path) {
+  for (const char c : path) {
+    if (static_cast<unsigned char>(c) < 32)
+      return false;
+    switch (c) {
+    case '"':
+    case '<':
+    case '>':
+    case '|':
+    case '*':
+    case '?':
+      return false;
+    default:
+      break;
+    }
+  }
+  return true;
+}
+
 void ReadInstallDir(TSetupState& state, const TRegistry& reg,
                     const std::vector<std::string>& args) {
   std::string dir = reg.ReadString("MAINDIR").value_or("");
   if (dir.empty() || !DirExists(dir))
     dir = DefaultInstallDir();
-  if (!args.empty() && args[0].starts_with("-d"))
-    dir = args[0].substr(2);
+  if (!args.empty() && args[0].starts_with("-d")) {
+    const std::string given = args[0].substr(2);
+    dir = CanBeWindowsPath(given) ? given : DefaultInstallDir();
+  }
   state.Options.InstallDir = dir;
 }
 

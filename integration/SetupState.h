@@ -6,6 +6,7 @@
 #include "engine/Components.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 enum TCheckState : uint8_t { cbUnchecked = 0, cbChecked = 1, cbGrayed = 2 };
@@ -31,4 +32,8 @@ struct TSetupState {
   uint8_t SelectedComps = 0; // bit i: component i
   double InstallTime = 0;    // set by the install plan of a normal installation
   bool InstallStarted = false;
+  // Whether the installation is portable, decided once when it starts and
+  // kept to the end: a stick pulled out halfway must not turn it into one
+  // that writes an uninstall entry or a log onto a drive that has gone.
+  std::optional<bool> PortableAtStart;
 };

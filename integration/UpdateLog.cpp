@@ -73,19 +73,30 @@ std::vector<std::string> MergeUpdateLog(std::vector<std::string> old,
   return old;
 }
 
-bool WriteUpdateLog(const TSetupState& state, std::vector<std::string>& updateList) {
+bool WriteUpdateLog(const TSetupState& state, std::vector<std::string>& updateList,
+                    TUpdateLogFailure* failure) {
   if (updateList.empty())
     return true;
   SortUpdateList(updateList);
   const std::string path = GetDataFolder(state, dfCommon) + "Update.log";
+  auto fail = [&](bool reading, platform::IoStatus status) {
+    if (failure)
+      *failure = {path, reading, status};
+    return false;
+  };
   std::vector<std::string> old;
   if (platform::Fs().IsFile(path)) {
     std::string text;
-    if (platform::Fs().ReadFile(path, text) != platform::IoStatus::Ok)
-      return false;
+    const platform::IoStatus read = platform::Fs().ReadFile(path, text);
+    if (read != platform::IoStatus::Ok)
+      return fail(true, read);
     old = SplitLines(text);
   }
-  const std::vector<std::string> merged =
-      MergeUpdateLog(std::move(old), updateList, state.InstallTime);
-  return WriteStringToFile(path, JoinCrLf(merged));
+  const std::string merged =
+      JoinCrLf(MergeUpdateLog(std::move(old), updateList, state.InstallTime));
+  const platform::IoStatus saved =
+      platform::Fs().ReplaceFile(path, merged.data(), merged.size(), nullptr);
+  if (saved != platform::IoStatus::Ok)
+    return fail(false, saved);
+  return true;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "integration/SetupState.h"
+#include "platform/Files.h"
 
 #include <string>
 #include <vector>
@@ -21,7 +22,17 @@ std::vector<std::string> MergeUpdateLog(std::vector<std::string> old,
                                         const std::vector<std::string>& sortedList,
                                         double installTime);
 
+// Why the log could not be merged: its path, whether reading or saving
+// failed, and the file system's answer.
+struct TUpdateLogFailure {
+  std::string Path;
+  bool Reading = false;
+  platform::IoStatus Status = platform::IoStatus::Other;
+};
+
 // Merges updateList (sorted in place) into the log and saves it atomically.
 // Does nothing and succeeds when the list is empty. False when the old log
-// cannot be read or the new one cannot be saved; the old file is then intact.
-bool WriteUpdateLog(const TSetupState& state, std::vector<std::string>& updateList);
+// cannot be read or the new one cannot be saved; the old file is then intact
+// and, when given, failure tells why.
+bool WriteUpdateLog(const TSetupState& state, std::vector<std::string>& updateList,
+                    TUpdateLogFailure* failure = nullptr);

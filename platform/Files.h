@@ -52,7 +52,9 @@ public:
   virtual std::optional<DirEntry> Find(const std::string& name) = 0;
 
   // Length of a file opened with no access and FILE_SHARE_READ; -1 when it
-  // cannot be opened (missing, or held open for writing elsewhere).
+  // cannot be opened (missing, a folder, an empty name). Windows checks no
+  // sharing for an open without access, so a file held open for writing
+  // elsewhere still gives its length.
   virtual int64_t FileLength(const std::string& name) = 0;
   // Reads a whole file into out.
   virtual IoStatus ReadFile(const std::string& name, std::string& out) = 0;

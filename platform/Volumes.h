@@ -15,6 +15,12 @@ struct DiskGeometry {
   uint32_t totalClusters;
 };
 
+// How a volume's file system treats letter case in names.
+struct VolumeCase {
+  bool preserved; // FS_CASE_IS_PRESERVED: names keep the case they were given
+  bool sensitive; // FS_CASE_SENSITIVE: names differing in case are different
+};
+
 struct StorageDevice {
   uint8_t busType; // bus:: values
   bool removableMedia;
@@ -34,6 +40,13 @@ public:
   virtual int DriveType(const std::string& root) = 0;
   // GetVolumeInformationA: the volume label; nullopt when it fails.
   virtual std::optional<std::string> VolumeLabel(const std::string& root) = 0;
+  // GetVolumeInformationA's file-system flags; nullopt when it fails. Not
+  // pure, so that test wrappers written before it answer as a volume that
+  // cannot be queried.
+  virtual std::optional<VolumeCase> CaseRules(const std::string& root) {
+    static_cast<void>(root);
+    return std::nullopt;
+  }
   // WNetGetConnectionA of a drive such as "E:": the remote name of a mapped drive.
   virtual std::optional<std::string> NetworkConnection(const std::string& drive) = 0;
   // Opens the volume device "\\.\E:" and sends IOCTL_STORAGE_QUERY_PROPERTY

@@ -3,6 +3,10 @@
 #   setup.ico       icon group 1: 256x256, 48x48, 32x32 and 16x16, 32-bit RGBA
 #   logo.png        120x260, the wizard's left panel
 #   logo_small.png  34x34, the wizard's banner
+#   openfolder.bmp, closedfolder.bmp, fixeddrive.bmp, removabledrive.bmp
+#                   16x16 row pictures of the folder list and the drive box,
+#                   24-bit, on a magenta ground that the lists draw transparent
+#                   (they take the bottom-left pixel as the transparent colour)
 # The pictures are committed; run this again only to change them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -81,5 +85,27 @@ convert -size 120x260 gradient:"$navy"-"$navy_deep" \
 convert "$work/full.png" -filter Lanczos -resize 34x34 \
   -background white -flatten \
   -define png:exclude-chunks=date,time PNG24:"$out/logo_small.png"
+
+# The list rows' pictures: 24-bit bitmaps without alpha, magenta ground.
+
+convert -size 16x16 xc:'#ff00ff' +antialias \
+  -fill '#c99a2e' -draw "polygon 1,4 6,4 7,5 14,5 14,13 1,13" \
+  -fill '#f7d774' -draw "polygon 3,7 15,7 13,13 1,13" \
+  -fill none -stroke '#8a6414' -draw "polyline 1,13 1,4 6,4 7,5 14,5 14,7" \
+  -type TrueColor BMP3:"$out/openfolder.bmp"
+convert -size 16x16 xc:'#ff00ff' +antialias \
+  -fill '#f2cd5c' -stroke '#8a6414' -draw "polygon 1,4 6,4 7,5 14,5 14,13 1,13" \
+  -stroke '#fbe7a6' -draw "line 2,7 13,7" \
+  -type TrueColor BMP3:"$out/closedfolder.bmp"
+convert -size 16x16 xc:'#ff00ff' +antialias \
+  -fill '#b8bcc4' -stroke '#4a4f58' -draw "rectangle 1,6 14,12" \
+  -stroke none -fill '#2fbf3a' -draw "rectangle 11,10 12,10" \
+  -fill '#7a808a' -draw "rectangle 3,9 8,10" \
+  -type TrueColor BMP3:"$out/fixeddrive.bmp"
+convert -size 16x16 xc:'#ff00ff' +antialias \
+  -fill '#3d6fd1' -stroke '#1d3a8a' -draw "rectangle 4,5 11,14" \
+  -fill '#c9ccd2' -stroke '#5a5f68' -draw "rectangle 6,1 9,5" \
+  -stroke none -fill white -draw "rectangle 6,8 9,11" \
+  -type TrueColor BMP3:"$out/removabledrive.bmp"
 
 identify "$out/setup.ico" "$out/logo.png" "$out/logo_small.png"

@@ -21,7 +21,9 @@ public:
   // The folder shown; "\0" (one character 0) before the first SetDirectory.
   const std::string& Directory() const { return Directory_; }
   // Shows value, or its nearest existing ancestor; tells the linked drive
-  // box when the drive changes; rebuilds the rows and raises OnChange.
+  // box when the drive changes; rebuilds the rows and raises OnChange. A
+  // value without a drive letter (a network path) is not shown: the list
+  // keeps what it shows.
   void SetDirectory(const std::string& value);
   // Moves to a folder of another drive (the program-files folder's product
   // folder, the same path there, or the root).
@@ -38,6 +40,13 @@ public:
   std::function<void()> OnChange;
 
 private:
+  // Directory's drive letter, or 0 when Directory has none.
+  char DirectoryLetter() const;
+  bool SameDirectory(const std::string& value) const;
+  void ReadCaseRules();
+  std::string RowText(const std::string& text) const;
+  void AddSubFolderRows(std::vector<ui::TListRow>& rows, int indent);
+
   ui::TView& View_;
   ui::TControl Control_;
   std::string Directory_ = std::string(1, '\0');
@@ -60,6 +69,8 @@ public:
   // The selected row's text; "" when no row is selected.
   std::string Text() const;
   const std::vector<ui::TListRow>& Rows() const { return Rows_; }
+  // The first row for the drive letter (either case); -1 when it has none.
+  int RowOf(char letter) const;
 
   // Selects the drive's row and moves the linked folder list there.
   void SetDrive(char letter);
@@ -70,6 +81,9 @@ public:
   // Selects the row whose text equals text without regard to case.
   void SelectText(const std::string& text);
   void SetDirList(TDirectoryListBox* list) { DirList_ = list; }
+
+  // The drive box's own change notification, raised by SetDrive.
+  std::function<void()> OnChange;
 
 private:
   void Select(int row);
@@ -92,5 +106,6 @@ void CreateDestDirWindows(TDriveComboBox& drives, TDirectoryListBox& folders);
 // drive root or to the program-files folder itself.
 std::string NormalizeDestDir(const std::string& text, char drive);
 
-// Timer 2: follows drives that appear or go away.
+// Timer 2: follows drives that appear or go away. Run CreateDestDirWindows
+// first: before the drive box has built its rows every drive looks new.
 void DriveWatchTick(TDriveComboBox& drives);

@@ -1,4 +1,4 @@
-# Cross-compiles for 32-bit Windows with mingw-w64 (posix thread model).
+# Cross-compiles for 32-bit Windows with mingw-w64 (win32 thread model).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(MINGW_TRIPLET i686-w64-mingw32)

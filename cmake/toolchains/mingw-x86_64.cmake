@@ -1,4 +1,4 @@
-# Cross-compiles for 64-bit Windows with mingw-w64 (posix thread model).
+# Cross-compiles for 64-bit Windows with mingw-w64 (win32 thread model).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(MINGW_TRIPLET x86_64-w64-mingw32)

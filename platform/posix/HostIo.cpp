@@ -1,7 +1,6 @@
 // Host file-system helpers of the emulated services.
 #include "platform/posix/HostIo.h"
 
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -15,10 +14,23 @@ namespace {
 // 100-ns intervals between 1 January 1601 and 1 January 1970.
 constexpr long long kUnixEpochAsFileTime = 116444736000000000LL;
 
-std::string TempNameBeside(const std::string& hostPath) {
-  static std::atomic<unsigned> counter{0};
+std::string TempNameBeside(const std::string& hostPath, unsigned attempt) {
   return HostParent(hostPath) + "/.~brv" + std::to_string(getpid()) + "-" +
-         std::to_string(counter++) + ".tmp";
+         std::to_string(attempt) + ".tmp";
+}
+
+// Creates the temporary file exclusively, under the next name when one exists,
+// so that a file someone else prepared under the predictable name is never
+// reused or replaced. Sets temp to the name created.
+int CreateTempBeside(const std::string& hostPath, unsigned mode, std::string& temp) {
+  constexpr unsigned kNames = 100;
+  for (unsigned attempt = 0; attempt < kNames; ++attempt) {
+    temp = TempNameBeside(hostPath, attempt);
+    const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd >= 0 || errno != EEXIST)
+      return fd;
+  }
+  return -1;
 }
 
 // Writes all bytes, resuming after interruptions and short writes.
@@ -133,8 +145,8 @@ IoStatus FillAndClose(int fd, const std::string& written, const void* data, size
 
 IoStatus WriteHostFileAtomically(const std::string& hostPath, const void* data, size_t size,
                                  const FileTime* mtime, unsigned mode) {
-  const std::string temp = TempNameBeside(hostPath);
-  const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+  std::string temp;
+  const int fd = CreateTempBeside(hostPath, mode, temp);
   if (fd < 0)
     return StatusFromErrno(errno);
   const IoStatus status = FillAndClose(fd, temp, data, size, mtime);

@@ -43,6 +43,23 @@ DriveConfig SystemDrive() {
   return c;
 }
 
+// The words "preserved" and "sensitive", in any order, or "none".
+VolumeCase ParseCaseRules(const std::string& value) {
+  VolumeCase rules{false, false};
+  for (const auto& word : Words(value)) {
+    rules.preserved |= word == "preserved";
+    rules.sensitive |= word == "sensitive";
+  }
+  return rules;
+}
+
+std::string FormatCaseRules(const VolumeCase& rules) {
+  if (!rules.preserved && !rules.sensitive)
+    return "none";
+  return std::string(rules.preserved ? "preserved" : "") +
+         (rules.preserved && rules.sensitive ? " " : "") + (rules.sensitive ? "sensitive" : "");
+}
+
 // "none", or "bus N" followed by "removable" or "fixed".
 std::optional<StorageDevice> ParseDevice(const std::string& value) {
   const auto words = Words(value);
@@ -67,6 +84,8 @@ void ApplyDriveKey(DriveConfig& drive, const std::string& key, const std::string
     drive.label = Utf8ToCp1252(value);
   else if (key == "remote")
     drive.remoteName = Utf8ToCp1252(value);
+  else if (key == "case")
+    drive.caseRules = ParseCaseRules(value);
 }
 
 void ApplyMachineKey(MachineConfig& config, const std::string& key, const std::string& value) {
@@ -106,6 +125,7 @@ void FormatDrive(std::ostringstream& out, const DriveConfig& d) {
     out << "device = none\n";
   out << "label = " << Cp1252ToUtf8(d.label) << "\n";
   out << "remote = " << Cp1252ToUtf8(d.remoteName) << "\n";
+  out << "case = " << FormatCaseRules(d.caseRules) << "\n";
 }
 
 } // namespace

@@ -22,6 +22,7 @@ struct DriveConfig {
   std::optional<StorageDevice> device; // none: the device cannot be opened
   std::string label;                   // cp1252
   std::string remoteName;              // cp1252; network drives
+  VolumeCase caseRules{true, false};   // NTFS and FAT32 alike: preserved, insensitive
 };
 
 struct MachineConfig {

@@ -78,6 +78,14 @@ public:
     return drive->label;
   }
 
+  std::optional<VolumeCase> CaseRules(const std::string& root) override {
+    const MachineConfig config = machine_.Config();
+    const DriveConfig* drive = config.Drive(RootLetterOf(root));
+    if (!drive)
+      return std::nullopt;
+    return drive->caseRules;
+  }
+
   std::optional<std::string> NetworkConnection(const std::string& drivePart) override {
     const MachineConfig config = machine_.Config();
     const DriveConfig* drive = config.Drive(RootLetterOf(drivePart));

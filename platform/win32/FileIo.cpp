@@ -8,7 +8,6 @@
 #include "platform/win32/FileTimes.h"
 #include "platform/win32/Handles.h"
 
-#include <atomic>
 #include <cstdio>
 
 namespace platform::win32 {
@@ -18,13 +17,13 @@ IoStatus LastErrorStatus() {
   return StatusOfError(GetLastError());
 }
 
-// A name of our own in the folder of path: the rename must stay on one volume.
-std::string TempNameBeside(const std::string& path) {
-  static std::atomic<unsigned> counter{0};
+// The attempt-th temporary name in the folder of path: the rename must stay
+// on one volume.
+std::string TempNameBeside(const std::string& path, unsigned attempt) {
   const size_t cut = path.find_last_of("\\/:");
   const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
   char name[40];
-  std::snprintf(name, sizeof name, "~brv%lx-%u.tmp", GetCurrentProcessId(), counter++);
+  std::snprintf(name, sizeof name, "~brv%lx-%u.tmp", GetCurrentProcessId(), attempt);
   return folder + name;
 }
 
@@ -46,13 +45,25 @@ IoStatus Fill(FileHandle& file, const void* data, size_t size, const FileTime* w
   return IoStatus::Ok;
 }
 
-IoStatus WriteTemp(const std::string& temp, const void* data, size_t size,
+// The temporary file is created exclusively, under the next name when one
+// exists: a file someone else prepared under the predictable name (in a shared
+// data folder an ordinary user can write to) is never reused or replaced.
+IoStatus WriteTemp(const std::string& path, std::string& temp, const void* data, size_t size,
                    const FileTime* writeTimeUtc) {
-  FileHandle file(CreateFileA(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid())
-    return LastErrorStatus();
-  return Fill(file, data, size, writeTimeUtc);
+  constexpr unsigned kNames = 100;
+  DWORD error = ERROR_FILE_EXISTS;
+  for (unsigned attempt = 0; attempt < kNames; ++attempt) {
+    temp = TempNameBeside(path, attempt);
+    FileHandle file(CreateFileA(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.Valid())
+      return Fill(file, data, size, writeTimeUtc);
+    error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+      break;
+  }
+  temp.clear();
+  return StatusOfError(error);
 }
 
 // A new file is written in place: CREATE_NEW makes it ours, so deleting it
@@ -138,11 +149,12 @@ IoStatus ReplaceFileAtomically(const std::string& path, const void* data, size_t
     return created;
   if (IsReadOnlyFile(path))
     return IoStatus::AccessDenied;
-  const std::string temp = TempNameBeside(path);
-  IoStatus status = WriteTemp(temp, data, size, writeTimeUtc);
+  std::string temp;
+  IoStatus status = WriteTemp(path, temp, data, size, writeTimeUtc);
   if (status == IoStatus::Ok)
     status = MoveOver(temp, path);
-  if (status != IoStatus::Ok)
+  // Only a temporary file this call created is deleted.
+  if (status != IoStatus::Ok && !temp.empty())
     DeleteFileA(temp.c_str());
   return status;
 }

@@ -14,8 +14,4 @@ Registry& RegistryService();
 Processes& ProcessesService();
 System& SystemService();
 
-// Restricts the DLL search path to System32 where the system allows it, so
-// that a DLL planted beside the program (a Downloads folder) is never loaded.
-void HardenDllSearch();
-
 } // namespace platform::win32

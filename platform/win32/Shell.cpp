@@ -1,10 +1,12 @@
 // Special folders through SHGetFolderPathA, bound when the service is built
-// (shell32.dll, else the redistributable shfolder.dll), and shell links
+// (shell32.dll, else the redistributable shfolder.dll, both from the system
+// folder), and shell links
 // through the shell-link object of the object model.
 #include "platform/Shell.h"
 
 #include "platform/win32/Handles.h"
 #include "platform/win32/Services.h"
+#include "platform/win32/SystemDlls.h"
 
 namespace platform::win32 {
 namespace {
@@ -19,7 +21,7 @@ struct FolderService {
 FolderService BindFolderService() {
   for (const char* dll : {"shell32.dll", "shfolder.dll"}) {
     FolderService service;
-    service.module = Module(LoadLibraryA(dll));
+    service.module = Module(LoadSystemDll(dll));
     service.getFolderPath = ProcAddress<GetFolderPathFn>(service.module.Get(), "SHGetFolderPathA");
     if (service.getFolderPath)
       return service;

@@ -1,8 +1,10 @@
-// Drives and volumes through kernel32, mpr and the storage driver.
+// Drives and volumes through kernel32, mpr and the storage driver. The
+// system's "No disk" box is kept away by the error mode set once at start.
 #include "platform/Volumes.h"
 
 #include "platform/win32/Handles.h"
 #include "platform/win32/Services.h"
+#include "platform/win32/SystemDlls.h"
 
 #include <vector>
 
@@ -13,19 +15,6 @@ namespace {
 // a 12-byte query and a zero-filled 548-byte answer whose Size is preset.
 constexpr DWORD kDescriptorBufferSize = 548;
 static_assert(sizeof(STORAGE_PROPERTY_QUERY) == 12);
-
-// Keeps the system from showing its "insert a disk" box while a drive
-// without a medium is queried.
-class NoCriticalErrorBoxes {
-public:
-  NoCriticalErrorBoxes() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-  ~NoCriticalErrorBoxes() { SetErrorMode(previous_); }
-  NoCriticalErrorBoxes(const NoCriticalErrorBoxes&) = delete;
-  NoCriticalErrorBoxes& operator=(const NoCriticalErrorBoxes&) = delete;
-
-private:
-  UINT previous_;
-};
 
 class Win32Volumes : public Volumes {
 public:
@@ -51,7 +40,6 @@ public:
   }
 
   std::optional<std::string> VolumeLabel(const std::string& root) override {
-    NoCriticalErrorBoxes quiet;
     char label[MAX_PATH + 1] = {};
     if (!GetVolumeInformationA(root.c_str(), label, sizeof label, nullptr, nullptr, nullptr,
                                nullptr, 0))
@@ -59,13 +47,24 @@ public:
     return std::string(label);
   }
 
+  std::optional<VolumeCase> CaseRules(const std::string& root) override {
+    NoCriticalErrorBoxes quiet;
+    DWORD flags = 0;
+    if (!GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0))
+      return std::nullopt;
+    return VolumeCase{(flags & FS_CASE_IS_PRESERVED) != 0, (flags & FS_CASE_SENSITIVE) != 0};
+  }
+
   std::optional<std::string> NetworkConnection(const std::string& drive) override {
+    const auto getConnection = Dyn().WNetGetConnectionA;
+    if (!getConnection)
+      return std::nullopt;
     std::vector<char> remote(MAX_PATH + 1);
     DWORD length = static_cast<DWORD>(remote.size());
-    DWORD result = WNetGetConnectionA(drive.c_str(), remote.data(), &length);
+    DWORD result = getConnection(drive.c_str(), remote.data(), &length);
     if (result == ERROR_MORE_DATA) {
       remote.resize(length);
-      result = WNetGetConnectionA(drive.c_str(), remote.data(), &length);
+      result = getConnection(drive.c_str(), remote.data(), &length);
     }
     if (result != NO_ERROR)
       return std::nullopt;

@@ -12,6 +12,7 @@
 #include "wizard/MessageDialog.h"
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -69,11 +70,12 @@ TEST_F(InstallFaultTest, DiskFullAsksNamingThePathAndRetrySucceeds) {
   EXPECT_EQ(Log(), (Lines{"File Copy: " + Path("kre.exe")}));
 }
 
+// Each answer Retry comes after the attempt and its four silent retries.
 TEST_F(InstallFaultTest, LockedFileIsWrittenOnceReleasedAfterTwoRetries) {
   UseCatalogue({{"kre.exe", "program", kDate}, {"Licence.txt", "licence", kDate}});
   Plan("kre.exe", 0);
   Plan("Licence.txt", 0);
-  Faulty().FailPath(FileOp::Replace, Path("kre.exe"), IoStatus::SharingViolation, 2);
+  Faulty().FailPath(FileOp::Replace, Path("kre.exe"), IoStatus::SharingViolation, 10);
   user_.Script({dlg::kRetry, dlg::kRetry});
   Start();
   ASSERT_TRUE(RunToEnd());
@@ -81,6 +83,45 @@ TEST_F(InstallFaultTest, LockedFileIsWrittenOnceReleasedAfterTwoRetries) {
   EXPECT_EQ(Read(Path("kre.exe")), "program");
   EXPECT_EQ(Read(Path("Licence.txt")), "licence");
   EXPECT_EQ(InstallStatus.Position, files_->TotalSizeToInstall());
+}
+
+// A virus scanner or the indexer holding a file just written for a moment:
+// the write is tried again a few times before the user is asked.
+TEST_F(InstallFaultTest, FileHeldForAMomentIsWrittenWithoutAskingTheUser) {
+  UseCatalogue({{"kre.exe", "program", kDate}});
+  Plan("kre.exe", 0);
+  Faulty().FailPath(FileOp::Replace, Path("kre.exe"), IoStatus::SharingViolation, 2);
+  Start();
+  ASSERT_TRUE(RunToEnd());
+  EXPECT_TRUE(user_.requests.empty());
+  EXPECT_EQ(Faulty().Calls(FileOp::Replace), 3);
+  EXPECT_EQ(Read(Path("kre.exe")), "program");
+  EXPECT_EQ(Log(), (Lines{"File Copy: " + Path("kre.exe")}));
+}
+
+TEST_F(InstallFaultTest, FileHeldForGoodIsTriedForAboutASecondThenTheUserIsAsked) {
+  UseCatalogue({{"kre.exe", "program", kDate}});
+  Plan("kre.exe", 0);
+  Faulty().FailPath(FileOp::Replace, Path("kre.exe"), IoStatus::AccessDenied);
+  user_.Script({dlg::kAbort});
+  const auto start = std::chrono::steady_clock::now();
+  Start();
+  ASSERT_TRUE(RunToEnd());
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
+  EXPECT_EQ(user_.requests.size(), 1u);
+  EXPECT_EQ(Faulty().Calls(FileOp::Replace), 5);
+  EXPECT_EQ(InstallStatus.State(), tsFailed);
+}
+
+// Other failures (a full disk) do not go away by waiting: asked at once.
+TEST_F(InstallFaultTest, FullDiskIsNotRetriedBeforeAsking) {
+  UseCatalogue({{"kre.exe", "program", kDate}});
+  Plan("kre.exe", 0);
+  Faulty().FailPath(FileOp::Replace, Path("kre.exe"), IoStatus::DiskFull);
+  user_.Script({dlg::kAbort});
+  Start();
+  ASSERT_TRUE(RunToEnd());
+  EXPECT_EQ(Faulty().Calls(FileOp::Replace), 1);
 }
 
 TEST_F(InstallFaultTest, IgnoreKeepsThePreviousFileAndStillCountsItsSize) {

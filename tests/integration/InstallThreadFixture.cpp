@@ -66,14 +66,11 @@ platform::IoStatus HookedFiles::ReplaceFile(const std::string& path, const void*
 }
 
 void Latch::Open() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  open_ = true;
-  opened_.notify_all();
+  opened_.Set();
 }
 
 bool Latch::WaitFor(std::chrono::milliseconds limit) {
-  std::unique_lock<std::mutex> lock(mutex_);
-  return opened_.wait_for(lock, limit, [this] { return open_; });
+  return opened_.Wait(uint32_t(limit.count()));
 }
 
 InstallThreadFixture::InstallThreadFixture() {

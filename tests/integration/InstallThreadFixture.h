@@ -6,6 +6,7 @@
 
 #include "engine/AttachFiles.h"
 #include "engine/InstallThread.h"
+#include "platform/Threads.h"
 #include "support/FaultyFiles.h"
 #include "support/ScopedInstallLog.h"
 #include "support/TestMachine.h"
@@ -65,9 +66,7 @@ public:
   bool WaitFor(std::chrono::milliseconds limit);
 
 private:
-  std::mutex mutex_;
-  std::condition_variable opened_;
-  bool open_ = false;
+  platform::Event opened_;
 };
 
 constexpr std::chrono::milliseconds kPatience{20000};

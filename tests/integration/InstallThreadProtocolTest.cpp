@@ -8,11 +8,11 @@
 #include "instutils/DiskQueries.h"
 #include "platform/Constants.h"
 #include "platform/Platform.h"
+#include "platform/Threads.h"
 #include "wizard/InstallControl.h"
 #include "wizard/MessageDialog.h"
 
 #include <algorithm>
-#include <future>
 #include <string>
 #include <thread>
 #include <vector>
@@ -66,19 +66,27 @@ std::string Incompressible(size_t size) {
 // failed assertion leaves it unanswered, a stop releases it.
 class Asker {
 public:
-  Asker()
-      : result_(std::async(std::launch::async, [] {
-          return ThreadMessageDlg("Question ?", mkConfirmation, mbNo | mbAbort);
-        })) {}
-  ~Asker() {
-    if (result_.valid() && result_.wait_for(0s) != std::future_status::ready)
-      InstallStatus.SetState(tsStop);
+  Asker() {
+    thread_.Start([this] {
+      result_ = ThreadMessageDlg("Question ?", mkConfirmation, mbNo | mbAbort);
+      done_.Set();
+    });
   }
-  bool Answered() { return result_.wait_for(kPatience) == std::future_status::ready; }
-  int Result() { return result_.get(); }
+  ~Asker() {
+    if (!done_.Wait(0))
+      InstallStatus.SetState(tsStop);
+    thread_.Join();
+  }
+  bool Answered() { return done_.Wait(uint32_t(kPatience.count())); }
+  int Result() {
+    thread_.Join();
+    return result_;
+  }
 
 private:
-  std::future<int> result_;
+  platform::Event done_;
+  int result_ = 0;
+  platform::Thread thread_;
 };
 
 TEST_F(InstallProtocolTest, PauseHoldsTheWorkerAtTheNextFileBoundaryUntilResumed) {
@@ -176,9 +184,9 @@ TEST_F(InstallProtocolTest, StopWhileAskingReleasesTheWorker) {
   UseCatalogue({{"a.txt", "a", kDate}, {"b.txt", "b", kDate}});
   Plan("a.txt", 0);
   Plan("b.txt", 5);
-  // Locked for one attempt only, so that a worker retrying without an answer
+  // Failing for one attempt only, so that a worker retrying without an answer
   // would end (and be seen) rather than loop.
-  Faulty().FailPath(FileOp::Replace, Path("a.txt"), platform::IoStatus::SharingViolation, 1);
+  Faulty().FailPath(FileOp::Replace, Path("a.txt"), platform::IoStatus::DiskFull, 1);
   Start();
   ASSERT_TRUE(InstallStatus.WaitUntilFor(tsAsking, kPatience));
   EXPECT_FALSE(PauseForQuestion());
@@ -221,7 +229,7 @@ TEST_F(InstallProtocolTest, TimerServesRequestsAndSeesTheEnd) {
   UseCatalogue({{"a.txt", "a", kDate}, {"b.txt", "b", kDate}});
   Plan("a.txt", 0);
   Plan("b.txt", 6);
-  Faulty().FailPath(FileOp::Replace, Path("b.txt"), platform::IoStatus::SharingViolation, 1);
+  Faulty().FailPath(FileOp::Replace, Path("b.txt"), platform::IoStatus::DiskFull, 1);
   user_.Script({kCloseBoxResult});
   Start();
   std::vector<TInstallTick> ticks;

@@ -45,7 +45,9 @@ private:
   platform::Clock& real_;
 };
 
-// Records every command line instead of starting it.
+// Records every command line instead of starting it; the word processor
+// counts as running (its windows carry propertyOfRunningCopy) while
+// wordProcessorRunning is set.
 class RecordingProcesses : public platform::Processes {
 public:
   struct Started {
@@ -56,8 +58,14 @@ public:
     started.push_back({commandLine, show});
     return 33;
   }
-  bool AnyTopLevelWindowHasProperty(const std::string&) override { return false; }
+  bool AnyTopLevelWindowHasProperty(const std::string& name) override {
+    ++windowSearches;
+    return wordProcessorRunning && name == propertyOfRunningCopy;
+  }
   std::vector<Started> started;
+  bool wordProcessorRunning = false;
+  std::string propertyOfRunningCopy = "1.x Corvo Lune";
+  int windowSearches = 0;
 };
 
 // Forwards to the machine's registry, recording the names of values written.

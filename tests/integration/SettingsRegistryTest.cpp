@@ -81,6 +81,26 @@ TEST_F(SettingsRegistryTest, DashDOverridesTheFolderOnlyAsFirstLowerCaseArgument
   EXPECT_EQ(Read({"-", "ignored"}).Options.InstallDir, defaultDir);
 }
 
+// A folder quoted with a trailing backslash reaches the program with a
+// trailing quote (the C runtime reads \" as a quote); no Windows path can hold
+// that, nor the wildcards, redirections or control characters.
+TEST_F(SettingsRegistryTest, DashDValueNoWindowsPathCanHoldFallsBackToTheDefaultFolder) {
+  const std::string existing = m.Machine().Base() + "Brevanto";
+  ForceDir(existing + "\\");
+  m.SetString(RegRoot::CurrentUser, kInstallKey, "MAINDIR", existing);
+  for (const std::string& bad :
+       std::vector<std::string>{"C:\\Program Files\\Brevanto\"", "C:\\Bre<vanto", "C:\\Bre>vanto",
+                                "C:\\A|B", "C:\\*", "C:\\Brevanto?", "C:\\Bre\tvanto", "C:\\A\x01"})
+    EXPECT_EQ(Read({"-d" + bad}).Options.InstallDir, defaultDir) << bad;
+
+  // Everything else is still taken unchanged: spaces, dots, accents, a
+  // trailing backslash, a network path, even a relative one.
+  for (const std::string& good : std::vector<std::string>{
+           "C:\\Program Files\\Brevanto\\", " E:\\Outils. ", "D:\\Logiciels\\Trait\xE9 de texte",
+           "\\\\serveur\\partage", "Brevanto", "C:\\A\x7F\x80\xFF"})
+    EXPECT_EQ(Read({"-d" + good}).Options.InstallDir, good) << good;
+}
+
 TEST_F(SettingsRegistryTest, ComponentBitsFollowTheTickedRowsAndComeBack) {
   TSetupState state = Read();
   state.CompStates[1] = cbUnchecked;

@@ -54,6 +54,29 @@ TEST_F(FilesTest, ReplaceFileWritesTheBytesAndTheirDateAndLeavesNoTemporaryFile)
   EXPECT_EQ(HostEntries(base), 1u);
 }
 
+// The temporary file of a replacement has a predictable name; one planted
+// under it beforehand (in a shared folder anyone can write to) must be neither
+// written through nor renamed over the destination.
+TEST_F(FilesTest, ReplacementNeverUsesAFilePlantedUnderTheTemporaryName) {
+  ASSERT_EQ(Write(base + "kre_common.dat", "old"), IoStatus::Ok);
+  const std::string host = machine.HostPath(base);
+  for (int n = 0; n < 3; ++n) {
+    const std::string planted =
+        host + "/.~brv" + std::to_string(getpid()) + "-" + std::to_string(n) + ".tmp";
+    std::ofstream(planted) << "planted";
+  }
+  ASSERT_EQ(Write(base + "kre_common.dat", "new"), IoStatus::Ok);
+  EXPECT_EQ(Read(base + "kre_common.dat"), "new");
+  for (int n = 0; n < 3; ++n) {
+    std::ifstream planted(host + "/.~brv" + std::to_string(getpid()) + "-" + std::to_string(n) +
+                          ".tmp");
+    std::string text;
+    planted >> text;
+    EXPECT_EQ(text, "planted") << n;
+  }
+  EXPECT_EQ(HostEntries(base), 4u);
+}
+
 TEST_F(FilesTest, AFolderInTheWayIsAccessDeniedAndStaysAsItWas) {
   ASSERT_TRUE(Fs().CreateFolder(base + "target"));
   ASSERT_EQ(Write(base + "target\\inside.txt", "keep"), IoStatus::Ok);

@@ -114,6 +114,30 @@ TEST(Volumes, AnotherMachineObjectOnTheSameRootSeesTheSameConfiguration) {
   EXPECT_EQ(platform::Current().system->Version().major, 5u);
 }
 
+TEST(Volumes, CaseRulesArePreservedAndInsensitiveUnlessConfigured) {
+  TestMachine machine;
+  DriveSpec fat = Spec('F', drive::kRemovable);
+  fat.caseRules = {false, false};
+  DriveSpec ext = Spec('G', drive::kFixed);
+  ext.caseRules = {true, true};
+  ASSERT_TRUE(machine.AddDrive(fat));
+  ASSERT_TRUE(machine.AddDrive(ext));
+  const auto c = Vol().CaseRules("C:\\");
+  ASSERT_TRUE(c);
+  EXPECT_TRUE(c->preserved);
+  EXPECT_FALSE(c->sensitive);
+  ASSERT_TRUE(Vol().CaseRules("f:\\"));
+  EXPECT_FALSE(Vol().CaseRules("F:\\")->preserved);
+  EXPECT_FALSE(Vol().CaseRules("F:\\")->sensitive);
+  EXPECT_TRUE(Vol().CaseRules("G:\\")->sensitive);
+  EXPECT_FALSE(Vol().CaseRules("Q:\\"));
+
+  Machine other(CurrentEmulatedMachine().Root());
+  EXPECT_FALSE(other.Services().volumes->CaseRules("F:\\")->preserved);
+  EXPECT_TRUE(other.Services().volumes->CaseRules("G:\\")->preserved);
+  EXPECT_TRUE(other.Services().volumes->CaseRules("G:\\")->sensitive);
+}
+
 TEST(MachineConfigText, RoundTripsAndSkipsWhatItCannotRead) {
   auto config = ParseMachineConfig("[machine]\n"
                                    "version = 2 4 0\n"

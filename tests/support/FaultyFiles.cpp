@@ -27,35 +27,35 @@ FaultyFiles::~FaultyFiles() {
 }
 
 void FaultyFiles::FailNth(FileOp op, int n, IoStatus status) {
-  std::lock_guard<std::mutex> guard(lock_);
+  platform::LockGuard guard(lock_);
   faults_.push_back({op, "", calls_[op] + n, 0, status});
 }
 
 void FaultyFiles::FailPath(FileOp op, const std::string& path, IoStatus status, int times) {
   if (times == 0)
     return;
-  std::lock_guard<std::mutex> guard(lock_);
+  platform::LockGuard guard(lock_);
   faults_.push_back({op, Fold(path), 0, times, status});
 }
 
 void FaultyFiles::ClearFaults() {
-  std::lock_guard<std::mutex> guard(lock_);
+  platform::LockGuard guard(lock_);
   faults_.clear();
 }
 
 int FaultyFiles::Calls(FileOp op) const {
-  std::lock_guard<std::mutex> guard(lock_);
+  platform::LockGuard guard(lock_);
   auto found = calls_.find(op);
   return found == calls_.end() ? 0 : found->second;
 }
 
 int FaultyFiles::Failures() const {
-  std::lock_guard<std::mutex> guard(lock_);
+  platform::LockGuard guard(lock_);
   return failures_;
 }
 
 void FaultyFiles::RedirectTempPath(const std::string& folder) {
-  std::lock_guard<std::mutex> guard(lock_);
+  platform::LockGuard guard(lock_);
   tempPath_ = folder;
 }
 
@@ -73,7 +73,7 @@ bool FaultyFiles::Matches(Fault& fault, FileOp op, const std::string& folded) {
 }
 
 std::optional<IoStatus> FaultyFiles::Hit(FileOp op, const std::string& path) {
-  std::lock_guard<std::mutex> guard(lock_);
+  platform::LockGuard guard(lock_);
   ++calls_[op];
   std::string folded = Fold(path);
   for (auto fault = faults_.begin(); fault != faults_.end(); ++fault) {
@@ -153,7 +153,7 @@ bool FaultyFiles::SetCurrentFolder(const std::string& path) {
 
 std::string FaultyFiles::TempPath() {
   {
-    std::lock_guard<std::mutex> guard(lock_);
+    platform::LockGuard guard(lock_);
     if (tempPath_)
       return *tempPath_;
   }

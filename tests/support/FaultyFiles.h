@@ -18,9 +18,9 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/Threads.h"
 
 #include <map>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -90,7 +90,7 @@ private:
   bool Matches(Fault& fault, FileOp op, const std::string& folded);
 
   platform::Files& inner_;
-  mutable std::mutex lock_;
+  mutable platform::Lock lock_;
   std::vector<Fault> faults_;
   std::map<FileOp, int> calls_;
   int failures_ = 0;

@@ -17,7 +17,8 @@ struct DriveSpec {
   int64_t freeBytes = int64_t(10) << 30;
   std::optional<platform::StorageDevice> device; // storage-device query answer; none = cannot open
   std::string label;
-  std::string remoteName; // WNetGetConnectionA answer for network drives
+  std::string remoteName;                      // WNetGetConnectionA answer for network drives
+  platform::VolumeCase caseRules{true, false}; // the file system's letter-case flags
 };
 
 class TestMachine {

@@ -6,6 +6,7 @@
 #include "instutils/TextUtils.h"
 
 #include "platform/Constants.h"
+#include "platform/Threads.h"
 #include "support/FaultyFiles.h"
 #include "support/ScopedInstallLog.h"
 #include "support/TestMachine.h"
@@ -13,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <thread>
 
 namespace {
 
@@ -153,13 +153,14 @@ TEST_F(DirExistsTest, AnswersRightWhileAnotherThreadAsksAboutOtherFolders) {
   std::string sub = MakeFolder(base + "sub");
   std::string missing = base + "missing\\";
   std::atomic<int> wrong{0};
-  std::thread other([&] {
+  platform::Thread other;
+  ASSERT_TRUE(other.Start([&] {
     for (int i = 0; i < 2000; ++i)
       wrong += DirExists(missing) ? 1 : 0;
-  });
+  }));
   for (int i = 0; i < 2000; ++i)
     wrong += DirExists(sub) ? 0 : 1;
-  other.join();
+  other.Join();
   EXPECT_EQ(wrong, 0);
 }
 

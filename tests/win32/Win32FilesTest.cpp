@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 using platform::DirEntry;
 using platform::FileTime;
@@ -100,6 +101,25 @@ TEST_F(Win32Files, ReplaceFileKeepsADestinationHeldOpenWithoutSharing) {
   EXPECT_EQ(Read("kre.exe"), "old bytes");
   EXPECT_EQ(Names(), std::vector<std::string>{"kre.exe"});
   EXPECT_EQ(Write("kre.exe", "new"), IoStatus::Ok);
+}
+
+// The temporary file of a replacement has a predictable name; one planted
+// under it beforehand (in a shared folder anyone can write to) must be neither
+// written through nor renamed over the destination.
+TEST_F(Win32Files, ReplaceFileNeverUsesAFilePlantedUnderTheTemporaryName) {
+  ASSERT_EQ(Write("kre_common.dat", "old"), IoStatus::Ok);
+  std::vector<std::string> planted;
+  for (int n = 0; n < 3; ++n) {
+    char name[40];
+    std::snprintf(name, sizeof name, "~brv%lx-%d.tmp", GetCurrentProcessId(), n);
+    planted.push_back(name);
+    ASSERT_EQ(Write(name, "planted"), IoStatus::Ok);
+  }
+  ASSERT_EQ(Write("kre_common.dat", "new"), IoStatus::Ok);
+  EXPECT_EQ(Read("kre_common.dat"), "new");
+  for (const std::string& name : planted)
+    EXPECT_EQ(Read(name), "planted") << name;
+  EXPECT_EQ(Names().size(), 4u);
 }
 
 TEST_F(Win32Files, ReplaceFileRefusesAReadOnlyFileOrAFolderInTheWay) {

@@ -32,6 +32,9 @@ TEST(Win32Volumes, TheSystemDriveIsAFixedDriveWithClustersAndFreeSpace) {
   EXPECT_GT(*free, 0);
   EXPECT_TRUE(TheVolumes().VolumeLabel("C:\\"));
   EXPECT_FALSE(TheVolumes().NetworkConnection("C:"));
+  const auto caseRules = TheVolumes().CaseRules("C:\\");
+  ASSERT_TRUE(caseRules);
+  EXPECT_TRUE(caseRules->preserved) << "NTFS keeps the case of names";
 }
 
 TEST(Win32Volumes, TheSystemDriveIsNotARemovableDevice) {
@@ -52,6 +55,7 @@ TEST(Win32Volumes, AnAbsentDriveAnswersNothing) {
   EXPECT_FALSE(TheVolumes().Geometry(root));
   EXPECT_FALSE(TheVolumes().FreeBytes(root));
   EXPECT_FALSE(TheVolumes().VolumeLabel(root));
+  EXPECT_FALSE(TheVolumes().CaseRules(root));
   EXPECT_FALSE(TheVolumes().NetworkConnection(drive));
   EXPECT_FALSE(TheVolumes().QueryStorageDevice(drive));
 }

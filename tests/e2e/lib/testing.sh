@@ -27,10 +27,7 @@ SETUP_TEMP_PREFIX="~InstallationdutraitementdetexteBrevantoVersionLight"
 e2e_begin() {
   E2E_NAME=$(basename "$0" .sh)
   local build=${BREVANTO_WIN64_BUILD:-$BREVANTO_ROOT/build/win64}
-  if [ -z "${SETUP_EXE:-}" ]; then
-    SETUP_EXE=$build/app/setup.exe
-    [ -f "$SETUP_EXE" ] || SETUP_EXE=$build/engine/entry/setup.exe
-  fi
+  SETUP_EXE=${SETUP_EXE:-$build/app/setup.exe}
   DRIVER_EXE=${DRIVER_EXE:-$build/tests/e2e/e2e_driver.exe}
   [ -f "$SETUP_EXE" ] || { echo "FAIL $E2E_NAME: $SETUP_EXE is not built" >&2; exit 1; }
   [ -f "$DRIVER_EXE" ] || { echo "FAIL $E2E_NAME: $DRIVER_EXE is not built" >&2; exit 1; }

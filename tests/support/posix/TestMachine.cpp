@@ -71,6 +71,7 @@ bool TestMachine::AddDrive(const DriveSpec& spec) {
   drive.device = spec.device;
   drive.label = spec.label;
   drive.remoteName = spec.remoteName;
+  drive.caseRules = spec.caseRules;
   return impl_->machine.SetDrive(drive);
 }
 

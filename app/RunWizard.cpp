@@ -1,0 +1,20 @@
+// Creates the wizard, runs it modally through the view, then, before the
+// form goes, waits for the install thread and writes the settings and the
+// install log when an installation was started.
+#include "app/RunWizard.h"
+
+#include "integration/InstallSession.h"
+#include "wizard/MainDlg.h"
+
+#include <memory>
+
+TWizardOutcome RunWizard(TAttachedFiles& files, const std::vector<std::string>& args,
+                         ui::TView& view) {
+  auto form = std::make_unique<TMainDlgForm>(view, files, args);
+  view.RunModal(*form);
+  AfterWizard(form->State(), form->InstallThread());
+  TWizardOutcome outcome{form->ModalResult(), form->State().InstallStarted,
+                         form->State().Options.InstallDir};
+  form.reset();
+  return outcome;
+}

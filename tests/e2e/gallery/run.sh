@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Screenshots of the wizard window's pages and message dialogs under Wine in a
+# virtual display, taken by the gallery program's request:
+#   tests/e2e/gallery/run.sh [--build DIR] [OUTDIR]
+# DIR is the win64 build (default build/win64); the pictures go to OUTDIR
+# (default build/e2e-artifacts/gallery) as page0.png ... page7.png, dialog1.png ...
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../../.." && pwd)
+source "$root/scripts/lib/common.sh"
+source "$here/../lib/wine.sh"
+
+build=$root/build/win64
+if [ "${1:-}" = --build ]; then build=$(cd "$2" && pwd); shift 2; fi
+out=${1:-$root/build/e2e-artifacts/gallery}
+exe=$build/tests/e2e/gallery.exe
+[ -f "$exe" ] || { echo "gallery: $exe is not built" >&2; exit 1; }
+mkdir -p "$out"
+
+wine_session_begin || { echo "gallery: no Wine session" >&2; exit 1; }
+pfx=$(wine_new_prefix gallery)
+coproc GALLERY { WINEPREFIX=$pfx timeout 120 wine "$exe" 2>/dev/null; }
+gallery_pid=$GALLERY_PID
+shots=0
+while IFS= read -r -u "${GALLERY[0]}" line; do
+  line=${line%$'\r'}
+  case "$line" in
+    "SHOT "*)
+      wine_screenshot "$out/${line#SHOT }.png"
+      shots=$((shots + 1))
+      echo ok >&"${GALLERY[1]}" ;;
+    *) echo "gallery: $line" >&2 ;;
+  esac
+done
+wait "$gallery_pid" 2>/dev/null
+wine_stop_prefix "$pfx"
+echo "gallery: $shots screenshots in $out"
+[ "$shots" -eq 12 ]

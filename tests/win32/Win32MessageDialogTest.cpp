@@ -1,0 +1,192 @@
+// The modal message dialog: its layout, the answers Enter, Esc and the close
+// box give for the button sets the setup uses, and the wizard's timers firing
+// underneath. The dialog is driven from the wizard's own timer ticks, which
+// its message loop keeps delivering.
+#include "platform/ui/win32/MessageDialog.h"
+#include "platform/ui/win32/WizardWindow.h"
+#include "win32/RecordingViewEvents.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using ui::TDialogIcon;
+using ui::TDialogSpec;
+
+namespace {
+
+TDialogSpec AbortRetryIgnore() {
+  return {"Erreur",
+          TDialogIcon::Hand,
+          "Impossible de cr\xE9"
+          "er le fichier.",
+          {{"A&bandonner", 3},
+           {"&R\xE9"
+            "essayer",
+            4},
+           {"I&gnorer", 5}},
+          1,
+          -1,
+          2};
+}
+TDialogSpec NoAbort() {
+  return {"Confirmation",
+          TDialogIcon::Question,
+          "L'installation n'est pas termin\xE9"
+          "e !\r\rPour poursuivre, cliquez sur \"Non\".",
+          {{"&Non", 7}, {"A&bandonner", 3}},
+          -1,
+          0,
+          2};
+}
+TDialogSpec YesNo() {
+  return {"Information",
+          TDialogIcon::Asterisk,
+          "Voulez-vous vraiment annuler ?",
+          {{"&Oui", 6}, {"&Non", 7}},
+          0,
+          1,
+          2};
+}
+
+struct TButtonInfo {
+  std::string Caption;
+  RECT Rect;
+};
+
+class Win32MessageDialog : public testing::Test {
+protected:
+  ui::win32::TWizardWindow view;
+  TRecordingViewEvents events;
+  int ticksInDialog = 0;
+  bool wizardDisabledUnderneath = false;
+  std::vector<TButtonInfo> buttons;
+  std::string text;
+  RECT dialogRect{};
+  RECT dialogClient{};
+  RECT textRect{};
+
+  static HWND Dialog(const TDialogSpec& spec) {
+    return FindWindowA(ui::win32::kMessageDialogClass, spec.Caption.c_str());
+  }
+
+  void Inspect(HWND dialog) {
+    wizardDisabledUnderneath = !IsWindowEnabled(view.Handle());
+    GetWindowRect(dialog, &dialogRect);
+    GetClientRect(dialog, &dialogClient);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      char name[32] = {}, caption[512] = {};
+      GetClassNameA(child, name, sizeof name);
+      GetWindowTextA(child, caption, sizeof caption);
+      RECT rect;
+      GetWindowRect(child, &rect);
+      MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+      if (std::string(name) == "Button")
+        buttons.push_back({caption, rect});
+      else if (std::string(name) == "Static" && caption[0]) {
+        text = caption;
+        textRect = rect;
+      }
+    }
+    std::sort(buttons.begin(), buttons.end(),
+              [](const TButtonInfo& a, const TButtonInfo& b) { return a.Rect.left < b.Rect.left; });
+  }
+
+  // Shows the dialog from a tick of the wizard's timer 1; on each later tick
+  // inside the dialog one message of the list goes to it.
+  int Run(const TDialogSpec& spec, std::vector<UINT> keys) {
+    int result = -100;
+    bool shown = false;
+    events.IsClosed = false;
+    ticksInDialog = 0;
+    buttons.clear();
+    events.OnTimer = [&](int id) {
+      if (id != 1)
+        return;
+      if (!shown) {
+        shown = true;
+        result = view.ShowDialog(spec);
+        events.IsClosed = true;
+        return;
+      }
+      const HWND dialog = Dialog(spec);
+      if (!dialog)
+        return;
+      if (++ticksInDialog == 1)
+        Inspect(dialog);
+      if (keys.empty())
+        return;
+      const UINT key = keys.front();
+      keys.erase(keys.begin());
+      if (key == WM_CLOSE)
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+      else
+        PostMessageA(dialog, WM_KEYDOWN, key, 1);
+    };
+    view.StartTimer(1, 20);
+    view.RunModal(events);
+    view.StopTimer(1);
+    return result;
+  }
+};
+
+TEST_F(Win32MessageDialog, FileErrorEnterRetriesEscDoesNothing) {
+  EXPECT_EQ(Run(AbortRetryIgnore(), {VK_ESCAPE, VK_RETURN}), 4);
+  EXPECT_GE(ticksInDialog, 2);
+}
+
+TEST_F(Win32MessageDialog, CancelQuestionEnterDoesNothingEscAnswersNo) {
+  EXPECT_EQ(Run(NoAbort(), {VK_RETURN, VK_ESCAPE}), 7);
+  EXPECT_GE(ticksInDialog, 2);
+}
+
+TEST_F(Win32MessageDialog, LicenceQuestionEnterAnswersYesEscNo) {
+  EXPECT_EQ(Run(YesNo(), {VK_RETURN}), 6);
+  EXPECT_EQ(Run(YesNo(), {VK_ESCAPE}), 7);
+}
+
+TEST_F(Win32MessageDialog, TheCloseBoxGivesItsOwnResult) {
+  EXPECT_EQ(Run(NoAbort(), {WM_CLOSE}), 2);
+  TDialogSpec ok = {
+      "Information", TDialogIcon::Asterisk, "Fermez le programme.", {{"OK", 1}}, 0, 0, 2};
+  EXPECT_EQ(Run(ok, {WM_CLOSE}), 2);
+}
+
+TEST_F(Win32MessageDialog, ButtonsInOrderCentredUnderTheTextWizardDisabled) {
+  Run(AbortRetryIgnore(), {VK_RETURN});
+  ASSERT_EQ(buttons.size(), 3u);
+  EXPECT_EQ(buttons[0].Caption, "A&bandonner");
+  EXPECT_EQ(buttons[1].Caption, "&R\xE9"
+                                "essayer");
+  EXPECT_EQ(buttons[2].Caption, "I&gnorer");
+  const int left = buttons.front().Rect.left;
+  const int right = dialogClient.right - buttons.back().Rect.right;
+  EXPECT_NEAR(left, right, 1);
+  EXPECT_GE(buttons[0].Rect.top, textRect.bottom);
+  EXPECT_EQ(text, "Impossible de cr\xE9"
+                  "er le fichier.");
+  EXPECT_TRUE(wizardDisabledUnderneath);
+  EXPECT_TRUE(IsWindowEnabled(view.Handle()));
+  // Centred on the screen.
+  EXPECT_NEAR(dialogRect.left + dialogRect.right, GetSystemMetrics(SM_CXSCREEN), 1);
+  EXPECT_NEAR(dialogRect.top + dialogRect.bottom, GetSystemMetrics(SM_CYSCREEN), 1);
+}
+
+TEST_F(Win32MessageDialog, TextKeepsItsLineBreaksAndWrapsAtHalfTheScreen) {
+  TDialogSpec spec = NoAbort();
+  Run(spec, {VK_ESCAPE});
+  EXPECT_EQ(text, spec.Text);
+  // "\r\r" makes an empty line: the text is at least three lines high.
+  const int oneLine = 13;
+  EXPECT_GE(textRect.bottom - textRect.top, 3 * oneLine);
+
+  std::string longText;
+  for (int i = 0; i < 60; ++i)
+    longText += "mot" + std::to_string(i) + " ";
+  spec.Text = longText;
+  Run(spec, {VK_ESCAPE});
+  EXPECT_LE(textRect.right - textRect.left, GetSystemMetrics(SM_CXSCREEN) / 2);
+  EXPECT_GE(textRect.bottom - textRect.top, 2 * oneLine);
+}
+
+} // namespace
