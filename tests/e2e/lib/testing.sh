@@ -228,8 +228,16 @@ CANCEL_QUESTION=$'L\'installation n\'est pas terminée !\r\rSi vous interrompez 
 
 # Waits for the wizard window and sets WIZ to its handle.
 e2e_wizard() {
-  WIZ=$(drv find --exe setup.exe --class TMainDlgForm --caption "$SETUP_TITLE" --timeout 30000) ||
-    e2e_fail "no wizard window titled \"$SETUP_TITLE\""
+  local state rc=0
+  WIZ=$(drv find --exe setup.exe --class TMainDlgForm --caption "$SETUP_TITLE" --timeout 30000) && return
+  if kill -0 "$SETUP_PID" 2>/dev/null; then
+    state="setup.exe runs; its windows: $(drv list | tr '\n' ';')"
+  else
+    wait "$SETUP_PID" || rc=$?
+    SETUP_PID=
+    state="setup.exe ended with code $rc: $(tr '\n' ' ' <"$ART/setup.out")"
+  fi
+  e2e_fail "no wizard window titled \"$SETUP_TITLE\" ($state)"
 }
 
 # The title of the page on show.
