@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # On a system older than Windows 2000 (Wine told to report NT 4.0) setup.exe
-# only shows its refusal, in French, and ends with exit code 0 after OK.
+# only shows its refusal, in French, in the system's message box, and ends
+# with exit code 0 after OK: no wizard, no setting read or written.
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 
@@ -17,6 +18,12 @@ e2e_expect_eq "$text" "Ce programme nécessite Windows 2000 ou un système Windo
 caption=$(drv caption "$box")
 [ "$caption" != "$SETUP_TITLE" ] || e2e_fail "the refusal must use the system's default caption"
 
+drv find --exe setup.exe --class TMainDlgForm --hidden --timeout 0 >/dev/null &&
+  e2e_fail "a wizard window exists beside the refusal"
+
 drv click "$box" 1 || e2e_fail "cannot press OK"
 e2e_wait_setup_exit 30
 e2e_expect_eq "$SETUP_EXIT" 0 "exit code"
+e2e_stop_wine
+! e2e_reg_has_key user 'Software\Brevanto Word Processor\Install' ||
+  e2e_fail "the refusal opened the settings"

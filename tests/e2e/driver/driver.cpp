@@ -6,8 +6,9 @@
 // and is printed as UTF-8, so a test compares "é" exactly and cannot mistake
 // mis-encoded text for the right one. Exit codes: 0 done, 1 not found, timed out
 // or refused, 2 wrong usage.
-#include <windows.h>
-#include <tlhelp32.h>
+#include "Machine.h"
+#include "Support.h"
+#include "Widgets.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -20,11 +21,7 @@
 
 namespace {
 
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
-constexpr DWORD kDefaultTimeoutMs = 10000;
-constexpr DWORD kPollMs = 50;
-constexpr UINT kMessageTimeoutMs = 5000;
+using namespace driver;
 
 const char kUsageText[] =
     "usage: driver COMMAND ...\n"
@@ -46,57 +43,32 @@ const char kUsageText[] =
     "  click HWND ID                        BM_CLICK, posted; refused when hidden or disabled\n"
     "  close HWND                           post WM_CLOSE\n"
     "  icon-group FILE [ID]                 images of an icon group resource: WxH bits\n"
-    "  resource FILE TYPE NAME              a resource's size and languages (#N for numbers)\n";
-
-void PrintUtf8(const std::wstring& text, FILE* stream = stdout) {
-  if (!text.empty()) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n,
-                        nullptr, nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size(), stream);
-  }
-  std::fputc('\n', stream);
-}
-
-// Command-line values: a handle or number in decimal or 0x hex.
-bool ParseNumber(const wchar_t* s, unsigned long long& out) {
-  if (!s || !*s) return false;
-  wchar_t* end = nullptr;
-  out = std::wcstoull(s, &end, 0);
-  return end && *end == L'\0';
-}
-
-HWND ParseWindow(const wchar_t* s) {
-  unsigned long long v = 0;
-  if (!ParseNumber(s, v)) return nullptr;
-  HWND hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(v));
-  return IsWindow(hwnd) ? hwnd : nullptr;
-}
-
-std::wstring ClassOf(HWND hwnd) {
-  wchar_t name[256] = {};
-  GetClassNameW(hwnd, name, 256);
-  return name;
-}
-
-// WM_GETTEXT, sent with a timeout: it is marshalled across processes (unlike
-// GetWindowTextW, which would give an edit box's creation text), and a busy
-// target cannot hang the test.
-bool ReadText(HWND hwnd, std::wstring& text) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
-                           &length))
-    return false;
-  std::vector<wchar_t> buffer(length + 1, L'\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                           SMTO_ABORTIFHUNG, kMessageTimeoutMs, &copied))
-    return false;
-  text.assign(buffer.data(), copied);
-  return true;
-}
+    "  resource FILE TYPE NAME              a resource's size and languages (#N for numbers)\n"
+    "Controls found by class and caption (ID \".\" above means HWND itself):\n"
+    "  tree HWND                            every descendant: handle class state x,y,w,h \"text\"\n"
+    "  child HWND [CHILD] [--timeout MS]    wait for a matching descendant, print its handle\n"
+    "  texts HWND [CHILD]                   the non-empty texts of the matching descendants\n"
+    "     CHILD: --class NAME  --caption TEXT  --caption-has TEXT  --visible  --enabled\n"
+    "            --within L,T,R,B (client coordinates of HWND)  --index N (N-th match)\n"
+    "  press HWND CAPTION... [--timeout MS] wait until the visible Buttons CAPTION take input,\n"
+    "                                       post BM_CLICK to each (no wait without --timeout)\n"
+    "  rows CONTROL                         list or combo rows: index data selected text\n"
+    "  choose CONTROL ROW [--mouse]         select a row and notify the parent, or click it\n"
+    "  toggle CONTROL ROW                   click the check strip of a check-list row\n"
+    "  progress CONTROL                     a progress bar's position, low and high\n"
+    "  wait-progress CONTROL --above N [--timeout MS]\n"
+    "  key CONTROL KEY                      post a key: escape return space tab or a VK code\n"
+    "  focus HWND                           the control with the focus in HWND's thread\n"
+    "The machine:\n"
+    "  hold FILE SIGNAL [--timeout MS]      keep FILE open unshared until SIGNAL exists\n"
+    "  drive-add LETTER UNIXDIR             plug a removable drive (Wine's mount manager)\n"
+    "  drive-remove LETTER                  unplug it\n"
+    "  drives                               every drive letter and its type\n"
+    "  cmdline --exe NAME [--timeout MS]    the command line of a running process\n"
+    "Commands may be chained in one run with \";;\" between them; the first failure stops.\n"
+    "  serve                                read tab-separated command lines from standard input,\n"
+    "                                       each answered by its output and \"\\x1e\" + exit "
+    "code\n";
 
 struct ControlSearch {
   int id;
@@ -112,18 +84,21 @@ HWND FindControl(HWND parent, int id) {
       parent,
       [](HWND child, LPARAM p) -> BOOL {
         auto* s = reinterpret_cast<ControlSearch*>(p);
-        if (GetDlgCtrlID(child) != s->id) return TRUE;
+        if (GetDlgCtrlID(child) != s->id)
+          return TRUE;
         s->found = child;
         return FALSE;
       },
       reinterpret_cast<LPARAM>(&exact));
-  if (exact.found) return exact.found;
+  if (exact.found)
+    return exact.found;
   ControlSearch loose{id & 0xFFFF, nullptr};
   EnumChildWindows(
       parent,
       [](HWND child, LPARAM p) -> BOOL {
         auto* s = reinterpret_cast<ControlSearch*>(p);
-        if ((GetDlgCtrlID(child) & 0xFFFF) != s->id) return TRUE;
+        if ((GetDlgCtrlID(child) & 0xFFFF) != s->id)
+          return TRUE;
         s->found = child;
         return FALSE;
       },
@@ -138,25 +113,16 @@ HWND ControlArg(const wchar_t* windowArg, const wchar_t* idArg) {
     std::fprintf(stderr, "driver: no such window\n");
     return nullptr;
   }
+  if (std::wcscmp(idArg, L".") == 0)
+    return window;
   if (!ParseNumber(idArg, id)) {
     std::fprintf(stderr, "driver: bad control ID\n");
     return nullptr;
   }
   HWND control = FindControl(window, static_cast<int>(id));
-  if (!control) std::fprintf(stderr, "driver: no control with ID %llu\n", id);
+  if (!control)
+    std::fprintf(stderr, "driver: no control with ID %llu\n", id);
   return control;
-}
-
-std::vector<DWORD> ProcessIdsOf(const std::wstring& exeName) {
-  std::vector<DWORD> ids;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return ids;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
-    if (_wcsicmp(entry.szExeFile, exeName.c_str()) == 0) ids.push_back(entry.th32ProcessID);
-  CloseHandle(snapshot);
-  return ids;
 }
 
 struct Filters {
@@ -177,9 +143,28 @@ struct Filters {
 
 struct Options {
   Filters filters;
+  ChildQuery child;
+  bool timeoutGiven = false;
+  bool mouse = false;
+  unsigned long long above = 0;
   std::vector<std::wstring> positional;
   bool ok = true;
 };
+
+bool ParseRect(const wchar_t* s, RECT& r) {
+  return std::swscanf(s, L"%ld,%ld,%ld,%ld", &r.left, &r.top, &r.right, &r.bottom) == 4;
+}
+
+// The descendant filters share --class and the caption options with the
+// top-level ones.
+void CompleteChildQuery(Options& o) {
+  o.child.hasClass = o.filters.hasClass;
+  o.child.className = o.filters.className;
+  o.child.hasCaption = o.filters.hasCaption;
+  o.child.caption = o.filters.caption;
+  o.child.hasCaptionPart = o.filters.hasCaptionPart;
+  o.child.captionPart = o.filters.captionPart;
+}
 
 Options ParseOptions(int argc, wchar_t** argv, int first) {
   Options o;
@@ -210,16 +195,37 @@ Options ParseOptions(int argc, wchar_t** argv, int first) {
       o.filters.exe = value();
     } else if (a == L"--owner") {
       o.filters.owner = ParseWindow(value());
-      if (!o.filters.owner) o.ok = false;
+      if (!o.filters.owner)
+        o.ok = false;
     } else if (a == L"--hidden") {
       o.filters.hidden = true;
+    } else if (a == L"--visible") {
+      o.child.visible = true;
+    } else if (a == L"--enabled") {
+      o.child.enabled = true;
+    } else if (a == L"--mouse") {
+      o.mouse = true;
+    } else if (a == L"--within") {
+      o.child.hasWithin = ParseRect(value(), o.child.within);
+      if (!o.child.hasWithin)
+        o.ok = false;
+    } else if (a == L"--index") {
+      if (!ParseNumber(value(), n))
+        o.ok = false;
+      o.child.index = static_cast<unsigned>(n);
+    } else if (a == L"--above") {
+      if (!ParseNumber(value(), o.above))
+        o.ok = false;
     } else if (a == L"--timeout") {
-      if (!ParseNumber(value(), n)) o.ok = false;
+      o.timeoutGiven = true;
+      if (!ParseNumber(value(), n))
+        o.ok = false;
       o.filters.timeoutMs = static_cast<DWORD>(n);
     } else {
       o.positional.push_back(a);
     }
   }
+  CompleteChildQuery(o);
   return o;
 }
 
@@ -231,22 +237,31 @@ struct WindowSearch {
 
 bool Matches(HWND hwnd, const WindowSearch& s) {
   const Filters& f = *s.filters;
-  if (!f.hidden && !IsWindowVisible(hwnd)) return false;
-  if (f.hasClass && ClassOf(hwnd) != f.className) return false;
-  if (f.hasNotClass && ClassOf(hwnd) == f.notClassName) return false;
-  if (f.owner && GetWindow(hwnd, GW_OWNER) != f.owner) return false;
+  if (!f.hidden && !IsWindowVisible(hwnd))
+    return false;
+  if (f.hasClass && ClassOf(hwnd) != f.className)
+    return false;
+  if (f.hasNotClass && ClassOf(hwnd) == f.notClassName)
+    return false;
+  if (f.owner && GetWindow(hwnd, GW_OWNER) != f.owner)
+    return false;
   if (f.hasExe) {
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
     bool ours = false;
-    for (DWORD p : s.pids) ours = ours || p == pid;
-    if (!ours) return false;
+    for (DWORD p : s.pids)
+      ours = ours || p == pid;
+    if (!ours)
+      return false;
   }
   if (f.hasCaption || f.hasCaptionPart) {
     std::wstring caption;
-    if (!ReadText(hwnd, caption)) return false;
-    if (f.hasCaption && caption != f.caption) return false;
-    if (f.hasCaptionPart && caption.find(f.captionPart) == std::wstring::npos) return false;
+    if (!ReadText(hwnd, caption))
+      return false;
+    if (f.hasCaption && caption != f.caption)
+      return false;
+    if (f.hasCaptionPart && caption.find(f.captionPart) == std::wstring::npos)
+      return false;
   }
   return true;
 }
@@ -255,12 +270,14 @@ HWND FindTopLevel(const Filters& filters) {
   WindowSearch search{&filters, {}, nullptr};
   if (filters.hasExe) {
     search.pids = ProcessIdsOf(filters.exe);
-    if (search.pids.empty()) return nullptr;
+    if (search.pids.empty())
+      return nullptr;
   }
   EnumWindows(
       [](HWND hwnd, LPARAM p) -> BOOL {
         auto* s = reinterpret_cast<WindowSearch*>(p);
-        if (!Matches(hwnd, *s)) return TRUE;
+        if (!Matches(hwnd, *s))
+          return TRUE;
         s->found = hwnd;
         return FALSE;
       },
@@ -268,38 +285,11 @@ HWND FindTopLevel(const Filters& filters) {
   return search.found;
 }
 
-// Polls until `done` holds or the timeout passes.
-template <typename Condition> bool WaitFor(DWORD timeoutMs, Condition done) {
-  DWORD start = GetTickCount();
-  for (;;) {
-    if (done()) return true;
-    if (GetTickCount() - start >= timeoutMs) return false;
-    Sleep(kPollMs);
-  }
-}
-
-void PrintHandle(HWND hwnd) {
-  std::printf("0x%llx\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hwnd)));
-}
-
-std::wstring StateOf(HWND hwnd) {
-  std::wstring s = IsWindowVisible(hwnd) ? L"visible" : L"hidden";
-  s += IsWindowEnabled(hwnd) ? L" enabled" : L" disabled";
-  return s;
-}
-
-bool HasState(HWND hwnd, const std::wstring& state) {
-  if (state == L"visible") return IsWindowVisible(hwnd);
-  if (state == L"hidden") return !IsWindowVisible(hwnd);
-  if (state == L"enabled") return IsWindowEnabled(hwnd);
-  if (state == L"disabled") return !IsWindowEnabled(hwnd);
-  return false;
-}
-
 int List() {
   EnumWindows(
       [](HWND hwnd, LPARAM) -> BOOL {
-        if (!IsWindowVisible(hwnd)) return TRUE;
+        if (!IsWindowVisible(hwnd))
+          return TRUE;
         DWORD pid = 0;
         GetWindowThreadProcessId(hwnd, &pid);
         std::wstring caption;
@@ -341,7 +331,8 @@ int Items(HWND control) {
   for (WPARAM i = 0; i < count; ++i) {
     DWORD_PTR length = 0;
     SendMessageTimeoutW(control, getLength, i, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &length);
-    if (static_cast<LONG_PTR>(length) < 0) return kFailed;
+    if (static_cast<LONG_PTR>(length) < 0)
+      return kFailed;
     std::vector<wchar_t> buffer(length + 1, L'\0');
     DWORD_PTR copied = 0;
     SendMessageTimeoutW(control, getText, i, reinterpret_cast<LPARAM>(buffer.data()),
@@ -355,7 +346,8 @@ int WaitExit(const Filters& f) {
   std::vector<HANDLE> handles;
   for (DWORD pid : ProcessIdsOf(f.exe)) {
     HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-    if (h) handles.push_back(h);
+    if (h)
+      handles.push_back(h);
   }
   int result = 0;
   if (!handles.empty()) {
@@ -368,7 +360,8 @@ int WaitExit(const Filters& f) {
   }
   for (HANDLE h : handles) {
     DWORD code = 0;
-    if (result == 0 && GetExitCodeProcess(h, &code)) std::printf("%lu\n", code);
+    if (result == 0 && GetExitCodeProcess(h, &code))
+      std::printf("%lu\n", code);
     CloseHandle(h);
   }
   return result;
@@ -441,7 +434,8 @@ int PrintResource(HMODULE module, const std::wstring& type, const std::wstring& 
         },
         reinterpret_cast<LONG_PTR>(&languages));
     std::printf("%lu", SizeofResource(module, res));
-    for (WORD language : languages) std::printf(" %04x", language);
+    for (WORD language : languages)
+      std::printf(" %04x", language);
     std::printf("\n");
     return 0;
   }
@@ -455,14 +449,17 @@ int Resource(const std::wstring& file, const std::wstring& type, const std::wstr
 }
 
 int Run(int argc, wchar_t** argv) {
-  if (argc < 2) return kUsage;
+  if (argc < 2)
+    return kUsage;
   std::wstring command = argv[1];
   Options o = ParseOptions(argc, argv, 2);
-  if (!o.ok) return kUsage;
+  if (!o.ok)
+    return kUsage;
   const auto& p = o.positional;
   const Filters& f = o.filters;
 
-  if (command == L"list") return List();
+  if (command == L"list")
+    return List();
   if (command == L"find") {
     HWND found = nullptr;
     if (!WaitFor(f.timeoutMs, [&] { return (found = FindTopLevel(f)) != nullptr; })) {
@@ -472,22 +469,41 @@ int Run(int argc, wchar_t** argv) {
     PrintHandle(found);
     return 0;
   }
-  if (command == L"wait-exit") return f.hasExe ? WaitExit(f) : kUsage;
+  if (command == L"wait-exit")
+    return f.hasExe ? WaitExit(f) : kUsage;
   if (command == L"icon-group") {
     unsigned long long id = 1;
-    if (p.empty() || (p.size() > 1 && !ParseNumber(p[1].c_str(), id))) return kUsage;
+    if (p.empty() || (p.size() > 1 && !ParseNumber(p[1].c_str(), id)))
+      return kUsage;
     return IconGroup(p[0], id);
   }
   if (command == L"resource") {
-    if (p.size() < 3) return kUsage;
+    if (p.size() < 3)
+      return kUsage;
     return Resource(p[0], p[1], p[2]);
   }
+  if (command == L"hold") {
+    if (p.size() < 2)
+      return kUsage;
+    return Hold(p[0], p[1], o.timeoutGiven ? f.timeoutMs : 120000);
+  }
+  if (command == L"drive-add")
+    return p.size() < 2 ? kUsage : DriveAdd(p[0][0], p[1]);
+  if (command == L"drive-remove")
+    return p.empty() ? kUsage : DriveRemove(p[0][0]);
+  if (command == L"drives")
+    return Drives();
+  if (command == L"cmdline")
+    return f.hasExe ? CommandLine(f.exe, f.timeoutMs) : kUsage;
 
-  if (p.empty()) return kUsage;
+  if (p.empty())
+    return kUsage;
   HWND window = ParseWindow(p[0].c_str());
   if (command == L"wait-gone") {
-    if (!window) return 0;
-    if (WaitFor(f.timeoutMs, [&] { return !IsWindow(window); })) return 0;
+    if (!window)
+      return 0;
+    if (WaitFor(f.timeoutMs, [&] { return !IsWindow(window); }))
+      return 0;
     std::fprintf(stderr, "driver: the window is still there after %lu ms\n", f.timeoutMs);
     return kFailed;
   }
@@ -497,27 +513,68 @@ int Run(int argc, wchar_t** argv) {
   }
   if (command == L"caption") {
     std::wstring text;
-    if (!ReadText(window, text)) return kFailed;
+    if (!ReadText(window, text))
+      return kFailed;
     PrintUtf8(text);
     return 0;
   }
-  if (command == L"controls") return Controls(window);
-  if (command == L"close") return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : kFailed;
+  if (command == L"controls")
+    return Controls(window);
+  if (command == L"tree")
+    return Tree(window);
+  if (command == L"focus")
+    return Focus(window);
+  if (command == L"texts")
+    return Texts(window, o.child);
+  if (command == L"child") {
+    HWND found = nullptr;
+    if (!WaitFor(f.timeoutMs, [&] { return (found = FindChild(window, o.child)) != nullptr; })) {
+      std::fprintf(stderr, "driver: no such control within %lu ms\n", f.timeoutMs);
+      return kFailed;
+    }
+    PrintHandle(found);
+    return 0;
+  }
+  if (command == L"rows")
+    return Rows(window);
+  if (command == L"progress")
+    return Progress(window);
+  if (command == L"wait-progress")
+    return WaitProgress(window, o.above, f.timeoutMs);
+  if (command == L"press" || command == L"choose" || command == L"toggle" || command == L"key") {
+    if (p.size() < 2)
+      return kUsage;
+    if (command == L"press")
+      return Press(window, {p.begin() + 1, p.end()}, o.timeoutGiven ? f.timeoutMs : 0);
+    if (command == L"key")
+      return Key(window, p[1]);
+    unsigned long long row = 0;
+    if (!ParseNumber(p[1].c_str(), row))
+      return kUsage;
+    if (command == L"choose")
+      return Choose(window, static_cast<unsigned>(row), o.mouse);
+    return Toggle(window, static_cast<unsigned>(row));
+  }
+  if (command == L"close")
+    return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : kFailed;
   if (command == L"state" && p.size() == 1) {
     PrintUtf8(StateOf(window));
     return 0;
   }
 
-  if (p.size() < 2) return kUsage;
+  if (p.size() < 2)
+    return kUsage;
   HWND control = ControlArg(p[0].c_str(), p[1].c_str());
-  if (!control) return kFailed;
+  if (!control)
+    return kFailed;
   if (command == L"state") {
     PrintUtf8(StateOf(control));
     return 0;
   }
   if (command == L"text") {
     std::wstring text;
-    if (!ReadText(control, text)) return kFailed;
+    if (!ReadText(control, text))
+      return kFailed;
     PrintUtf8(text);
     return 0;
   }
@@ -529,12 +586,14 @@ int Run(int argc, wchar_t** argv) {
     std::printf("%lu\n", static_cast<unsigned long>(state));
     return 0;
   }
-  if (command == L"items") return Items(control);
+  if (command == L"items")
+    return Items(control);
   if (command == L"click") {
     // Under Wine BM_CLICK on a disabled button still notifies its parent; a
     // person could not press it, so neither may a test.
-    if (!IsWindowVisible(control) || !IsWindowEnabled(control)) {
-      std::fprintf(stderr, "driver: the control is hidden or disabled\n");
+    if (!IsWindowVisible(control) || !IsWindowEnabled(control) ||
+        !IsWindowEnabled(GetAncestor(control, GA_ROOT))) {
+      std::fprintf(stderr, "driver: the control is hidden, disabled or under a modal dialog\n");
       return kFailed;
     }
     // Posted: the click may open a modal dialog, and a sent message would only
@@ -542,7 +601,8 @@ int Run(int argc, wchar_t** argv) {
     return PostMessageW(control, BM_CLICK, 0, 0) ? 0 : kFailed;
   }
 
-  if (p.size() < 3) return kUsage;
+  if (p.size() < 3)
+    return kUsage;
   if (command == L"set-text") {
     DWORD_PTR result = 0;
     return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(p[2].c_str()),
@@ -552,17 +612,16 @@ int Run(int argc, wchar_t** argv) {
   }
   if (command == L"wait-text") {
     std::wstring text;
-    if (WaitFor(f.timeoutMs, [&] {
-          return ReadText(control, text) && text.find(p[2]) != std::wstring::npos;
-        }))
+    if (WaitFor(f.timeoutMs,
+                [&] { return ReadText(control, text) && text.find(p[2]) != std::wstring::npos; }))
       return 0;
-    std::fprintf(stderr, "driver: the text did not appear within %lu ms; it reads:\n",
-                 f.timeoutMs);
+    std::fprintf(stderr, "driver: the text did not appear within %lu ms; it reads:\n", f.timeoutMs);
     PrintUtf8(text, stderr);
     return kFailed;
   }
   if (command == L"wait-state") {
-    if (WaitFor(f.timeoutMs, [&] { return HasState(control, p[2]); })) return 0;
+    if (WaitFor(f.timeoutMs, [&] { return HasState(control, p[2]); }))
+      return 0;
     std::fprintf(stderr, "driver: the control is not %ls within %lu ms\n", p[2].c_str(),
                  f.timeoutMs);
     return kFailed;
@@ -570,14 +629,72 @@ int Run(int argc, wchar_t** argv) {
   return kUsage;
 }
 
+// Runs a command line, with commands chained by ";;" run one after the other
+// in this process, so that a test can act within milliseconds of an event it
+// waited for; the first failure ends the chain.
+int RunChain(int argc, wchar_t** argv) {
+  int result = kDone;
+  std::vector<wchar_t*> command{argv[0]};
+  for (int i = 1; i <= argc && result == kDone; ++i) {
+    if (i < argc && std::wcscmp(argv[i], L";;") != 0) {
+      command.push_back(argv[i]);
+      continue;
+    }
+    if (command.size() > 1 || argc == 1)
+      result = Run(static_cast<int>(command.size()), command.data());
+    std::fflush(stdout);
+    command.resize(1);
+  }
+  if (result == kUsage)
+    std::fputs(kUsageText, stderr);
+  return result;
+}
+
+std::wstring FromUtf8(const std::string& bytes) {
+  int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring text(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), n);
+  return text;
+}
+
+// The driver as a server, so that a test pays for starting a Wine process
+// once: each line of standard input is one command line, its arguments
+// separated by tabs, in UTF-8; after the command's output comes a line of
+// the record separator (0x1E) and the exit code. Ends at the end of input.
+int Serve(wchar_t* programName) {
+  std::string line;
+  for (int c; (c = std::fgetc(stdin)) != EOF;) {
+    if (c != '\n') {
+      line += static_cast<char>(c);
+      continue;
+    }
+    std::vector<std::wstring> args;
+    size_t begin = 0;
+    for (size_t tab; (tab = line.find('\t', begin)) != std::string::npos; begin = tab + 1)
+      args.push_back(FromUtf8(line.substr(begin, tab - begin)));
+    args.push_back(FromUtf8(line.substr(begin)));
+    line.clear();
+    std::vector<wchar_t*> argv{programName};
+    for (std::wstring& arg : args)
+      argv.push_back(arg.data());
+    int result = RunChain(static_cast<int>(argv.size()), argv.data());
+    std::printf("\x1e%d\n", result);
+    std::fflush(stdout);
+    std::fflush(stderr);
+  }
+  return kDone;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
   // Plain "\n" line ends: a test reads our output with the shell.
+  _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
-  int result = Run(argc, argv);
-  if (result == kUsage) std::fputs(kUsageText, stderr);
+  if (argc == 2 && std::wcscmp(argv[1], L"serve") == 0)
+    return Serve(argv[0]);
+  int result = RunChain(argc, argv);
   std::fflush(stdout);
   return result;
 }

@@ -9,6 +9,11 @@
 # its screenshots; a failure adds a screenshot of the moment it happened.
 
 set -euo pipefail
+# E2E_TRACE=1 traces every command with its time, for finding slow steps.
+if [ "${E2E_TRACE:-0}" = 1 ]; then
+  PS4='+ ${EPOCHREALTIME} '
+  set -x
+fi
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BREVANTO_ROOT=$(cd "$E2E_DIR/../.." && pwd)
 # shellcheck source=wine.sh
@@ -30,6 +35,9 @@ e2e_begin() {
   rm -rf "$ART" && mkdir -p "$ART"
   wine_session_begin
   trap e2e_end EXIT
+  # A command that fails outside any test of its result ends the test (set -e):
+  # say which.
+  trap 'echo "FAIL $E2E_NAME: line $LINENO: $BASH_COMMAND" >&2' ERR
   trap 'exit 130' INT
   trap 'exit 143' TERM
   PFX=$(wine_new_prefix "$E2E_NAME")
@@ -39,9 +47,14 @@ e2e_begin() {
 e2e_end() {
   local rc=$?
   set +e
+  if [ "$rc" -eq 0 ] && [ "${#E2E_LATER_FAILURES[@]}" -gt 0 ]; then
+    printf 'FAIL %s: %s\n' "$E2E_NAME" "${E2E_LATER_FAILURES[@]}" >&2
+    rc=1
+  fi
   if [ "$rc" -ne 0 ] && [ -n "${DISPLAY:-}" ]; then
     wine_screenshot "$ART/failure.png" 2>/dev/null || true
   fi
+  drv_server_stop
   wine_stop_prefix "${PFX:-}"
   [ -n "${SETUP_PID:-}" ] && wait "$SETUP_PID" 2>/dev/null
   (exit "$rc")
@@ -56,8 +69,80 @@ e2e_fail() {
 
 e2e_note() { echo "  $E2E_NAME: $*" >&2; }
 
-# Runs the driver in the test's prefix, so that it shares the setup program's desktop.
-drv() { wine_run "$PFX" "$DRIVER_EXE" "$@" </dev/null; }
+# A failure that does not stop the test: it goes on with its other checks and
+# fails at its end.
+E2E_LATER_FAILURES=()
+e2e_fail_later() {
+  echo "  $E2E_NAME: FAILED: $*" >&2
+  E2E_LATER_FAILURES+=("$*")
+}
+
+# The driver runs in the test's prefix, so that it shares the setup program's
+# desktop. Starting a Wine process costs up to a second on a busy machine, so
+# one driver process serves the whole test (its `serve` command): `drv` writes
+# a command line to it and reads the output up to the exit-code line. Without
+# the server (before e2e_begin, after e2e_stop_wine) each call starts its own.
+E2E_DRV_PID=
+drv() {
+  if [ -z "$E2E_DRV_PID" ] || ! kill -0 "$E2E_DRV_PID" 2>/dev/null; then
+    drv_alone "$@"
+    return
+  fi
+  local IFS=$'\t' line reply=
+  printf '%s\n' "$*" >&"$E2E_DRV_IN"
+  # The whole reply is read before any of it is written out, so that a reader
+  # that stops early (grep -q) cannot leave part of it in the pipe.
+  while IFS= read -r line <&"$E2E_DRV_OUT"; do
+    if [[ $line == $'\x1e'* ]]; then
+      printf '%s' "$reply"
+      return "${line#?}"
+    fi
+    reply+=$line$'\n'
+  done
+  echo "driver: the driver server ended" >&2
+  return 1
+}
+
+# The driver in a process of its own, for commands that run in the background.
+drv_alone() {
+  if [ -n "$E2E_DRV_PID" ]; then
+    wine_run "$PFX" "$DRIVER_EXE" "$@" </dev/null {E2E_DRV_IN}>&- {E2E_DRV_OUT}<&-
+  else
+    wine_run "$PFX" "$DRIVER_EXE" "$@" </dev/null
+  fi
+}
+
+# Starts the driver server of the test's prefix (from the test's own shell, so
+# that every later command substitution shares it). e2e_start_setup calls it,
+# once the test has prepared the prefix's registry files, since from then on
+# the prefix's Wine server runs. That server is started first and on its own,
+# so that it does not inherit the driver's pipes.
+drv_server_start() {
+  local fifo=$WINE_SESSION/driver-$E2E_NAME
+  rm -f "$fifo.in" "$fifo.out"
+  mkfifo "$fifo.in" "$fifo.out"
+  WINEPREFIX=$PFX wineserver </dev/null >/dev/null 2>&1 || true # it may run already
+  wine_run "$PFX" "$DRIVER_EXE" serve <"$fifo.in" >"$fifo.out" &
+  E2E_DRV_PID=$!
+  exec {E2E_DRV_IN}>"$fifo.in" {E2E_DRV_OUT}<"$fifo.out"
+}
+
+# Other programs started in the background must not hold the driver's pipes.
+e2e_background() {
+  if [ -n "$E2E_DRV_PID" ]; then
+    "$@" {E2E_DRV_IN}>&- {E2E_DRV_OUT}<&- &
+  else
+    "$@" &
+  fi
+}
+
+drv_server_stop() {
+  [ -n "$E2E_DRV_PID" ] || return 0
+  exec {E2E_DRV_IN}>&- {E2E_DRV_OUT}<&-
+  kill "$E2E_DRV_PID" 2>/dev/null
+  wait "$E2E_DRV_PID" 2>/dev/null || true
+  E2E_DRV_PID=
+}
 
 # A Linux path as the Windows programs of the prefix see it (Z: is /).
 e2e_winpath() { printf 'Z:%s\n' "${1//\//\\}"; }
@@ -67,7 +152,8 @@ e2e_user_temp() { echo "$(wine_user_dir "$PFX")/Temp"; }
 
 # Starts setup.exe in the background, with the given arguments.
 e2e_start_setup() {
-  wine_run "$PFX" "$SETUP_EXE" "$@" </dev/null >"$ART/setup.out" 2>&1 &
+  [ -n "$E2E_DRV_PID" ] || drv_server_start
+  wine_run "$PFX" "$SETUP_EXE" "$@" </dev/null >"$ART/setup.out" 2>&1 {E2E_DRV_IN}>&- {E2E_DRV_OUT}<&- &
   SETUP_PID=$!
 }
 
@@ -86,6 +172,12 @@ e2e_wait_setup_exit() {
 
 e2e_shot() { wine_screenshot "$ART/$1.png"; }
 
+# Waits at most $1 seconds for a process of the Windows program $2 (e.g.
+# kre.exe) to end.
+e2e_wait_program_exit() {
+  drv wait-exit --exe "$2" --timeout $(( $1 * 1000 )) >/dev/null || e2e_fail "$2 still runs after $1 s"
+}
+
 e2e_expect_eq() {
   [ "$1" = "$2" ] || e2e_fail "$3: expected \"$2\", got \"$1\""
 }
@@ -95,4 +187,217 @@ e2e_expect_contains() {
     *"$2"*) ;;
     *) e2e_fail "$3: \"$2\" not found in \"$1\"" ;;
   esac
+}
+
+# ---------------------------------------------------------------------------
+# The wizard. Its window is a top-level "TMainDlgForm" captioned $SETUP_TITLE;
+# its controls are found by class and caption; the page title is the visible
+# static of the banner; its questions are "TMessageForm" windows it owns.
+
+PAGE_TITLES=(
+  "Merci de faire confiance à Brevanto"
+  "Accord de Licence"
+  "Choix du dossier d'installation"
+  "Choix des composants à installer"
+  "L'installation peut commencer"
+  "Installation"
+  "Types de document à associer à Brevanto"
+  "Installation terminée"
+)
+NEXT_BTN="&Suite >"
+BACK_BTN="< &Retour"
+FINISH_BTN="&Terminer"
+CANCEL_BTN="Annuler"
+# The banner's text area: the title lies there, left of the small logo.
+BANNER_AREA=0,0,492,50
+LICENCE_BOX="J'&accepte l'Accord de licence ci-dessus dans son intégralité."
+INSTALL_TO_ALL_BOX="Installer pour &tous les utilisateurs de cet ordinateur"
+LAUNCH_BOX="&Lancer Traitement de texte Brevanto tout de suite"
+ASSOC_BOXES=("Documents RTF" "Documents COD cryptés" "Documents MS Word DOC" "Documents MS Word DOCX")
+COMPONENTS=(
+  "Traitement de texte Brevanto"
+  "Vérificateur d'orthographe française"
+  "Vérificateur d'orthographe anglaise"
+  "Module de coupe de mots"
+  "Modèles de document"
+  "Collections d'inserts"
+  "Module sonore de base"
+)
+RUNNING_COPY_TEXT=$'Un exemplaire du traitement de texte Brevanto est en cours d\'exécution sur votre système.\rVeuillez fermer tous les exemplaires du traitement de texte Brevanto actuellement ouverts\ravant de cliquer sur le bouton "OK" ci-dessous.'
+CANCEL_QUESTION=$'L\'installation n\'est pas terminée !\r\rSi vous interrompez le programme d\'installation maintenant,\rBrevanto ne sera pas correctement installé.\r\rVous pourrez relancer ce programme plus tard\rafin de terminer l\'installation d\'Brevanto.\r\rPour poursuivre l\'installation maintenant,\rcliquez sur "Non".\r\rPour interrompre l\'installation,\rcliquez sur "Abandonner".'
+
+# Waits for the wizard window and sets WIZ to its handle.
+e2e_wizard() {
+  local state rc=0
+  WIZ=$(drv find --exe setup.exe --class TMainDlgForm --caption "$SETUP_TITLE" --timeout 30000) && return
+  if kill -0 "$SETUP_PID" 2>/dev/null; then
+    state="setup.exe runs; its windows: $(drv list | tr '\n' ';')"
+  else
+    wait "$SETUP_PID" || rc=$?
+    SETUP_PID=
+    state="setup.exe ended with code $rc: $(tr '\n' ' ' <"$ART/setup.out")"
+  fi
+  e2e_fail "no wizard window titled \"$SETUP_TITLE\" ($state)"
+}
+
+# The title of the page on show.
+e2e_title() { drv texts "$WIZ" --class Static --visible --within "$BANNER_AREA" | head -n1; }
+
+# Waits (at most $2 seconds, default 10) until page $1 is on show, then
+# photographs it as $3 (default "pageN").
+e2e_wait_page() {
+  local index=$1 limit=${2:-10} shot=${3:-page$1}
+  drv child "$WIZ" --class Static --visible --within "$BANNER_AREA" \
+    --caption "${PAGE_TITLES[$index]}" --timeout $((limit * 1000)) >/dev/null ||
+    e2e_fail "page $index (\"${PAGE_TITLES[$index]}\") not on show after $limit s; the title reads \"$(e2e_title)\""
+  sleep 0.3 # the rest of the page paints after its title
+  e2e_shot "$shot"
+  e2e_note "page $index after $SECONDS s"
+}
+
+# Presses the wizard's button $1 (waiting up to $2 seconds, default 5, for it
+# to become usable).
+e2e_press() {
+  drv press "$WIZ" "$1" --timeout $(( ${2:-5} * 1000 )) || e2e_fail "cannot press \"$1\""
+}
+
+# Next, then waits for page $1 and photographs it.
+e2e_next_to() {
+  e2e_press "$NEXT_BTN"
+  e2e_wait_page "$@"
+}
+
+# The handle of the wizard's visible control of class $1 captioned $2 (any
+# caption when $2 is empty).
+e2e_control() {
+  local h
+  if [ -n "${2:-}" ]; then
+    h=$(drv child "$WIZ" --class "$1" --caption "$2" --visible --timeout 3000)
+  else
+    h=$(drv child "$WIZ" --class "$1" --visible --timeout 3000)
+  fi || e2e_fail "no visible $1 \"${2:-}\""
+  echo "$h"
+}
+
+# "visible enabled" or the like, for the wizard's button or check box $1.
+e2e_button_state() {
+  local h
+  h=$(drv child "$WIZ" --class Button --caption "$1" --timeout 1000) || { echo missing; return; }
+  drv state "$h"
+}
+
+# The check state (0, 1, 2) of the wizard's visible check box $1.
+e2e_checked() { drv checked "$(e2e_control Button "$1")" .; }
+
+# Waits for the wizard's message dialog, checks its caption ($1) and text ($2),
+# photographs it as $3 and sets DLG to its handle.
+e2e_dialog() {
+  DLG=$(drv find --exe setup.exe --class TMessageForm --owner "$WIZ" --timeout 10000) ||
+    e2e_fail "no message dialog (expected \"$1\")"
+  sleep 0.2
+  e2e_shot "$3"
+  e2e_expect_eq "$(drv caption "$DLG")" "$1" "caption of the dialog $3"
+  [ -z "$2" ] || e2e_expect_eq "$(e2e_lines "$(drv texts "$DLG" --class Static)")" \
+    "$(e2e_lines "$2")" "text of the dialog $3"
+}
+
+# Text with its line breaks (CR, LF or CR LF) as LF, for comparing what a
+# control shows with the text it was given.
+e2e_lines() {
+  local t=${1//$'\r\n'/$'\n'}
+  printf '%s\n' "${t//$'\r'/$'\n'}"
+}
+
+# Checks, without stopping the test, that the control with the keyboard focus
+# is of class $1 and, when $2 is given, has the text $2 (a caption, or an edit
+# box's contents).
+e2e_expect_focus() {
+  local focus got expected=$1
+  focus=$(drv focus "$WIZ")
+  got=${focus#* }
+  [ "$#" -lt 2 ] && got=${got%% *} || expected="$1 \"$2\""
+  [ "$got" = "$expected" ] ||
+    e2e_fail_later "focus on \"$(e2e_title)\": expected $expected, got ${focus#* }"
+}
+
+# Presses button $1 of the dialog DLG and waits until the dialog is gone.
+e2e_answer() {
+  drv press "$DLG" "$1" --timeout 5000 ";;" wait-gone "$DLG" --timeout 10000 ||
+    e2e_fail "cannot answer \"$1\""
+}
+
+# The check-list rows of the component page: "index data selected text".
+e2e_component_rows() { drv rows "$(e2e_control ListBox)"; }
+
+# The row check states of the component page, e.g. "2 1 1 1 1 1 1".
+e2e_component_states() { e2e_component_rows | cut -f2 | tr '\n' ' ' | sed 's/ $//'; }
+
+# Cancel, the question answered "A&bandonner", and the setup's end.
+e2e_abandon() {
+  e2e_press "$CANCEL_BTN"
+  e2e_dialog Confirmation "$CANCEL_QUESTION" "${1:-cancel-question}"
+  e2e_answer "A&bandonner"
+  e2e_wait_setup_exit 30
+  e2e_expect_eq "$SETUP_EXIT" 0 "exit code"
+}
+
+# ---------------------------------------------------------------------------
+# The prefix: folders as the Windows programs see them, the registry after the
+# server has stopped.
+
+e2e_program_files() { echo "$PFX/drive_c/Program Files"; }
+e2e_program_data() { echo "$PFX/drive_c/ProgramData"; }
+
+# Ends every process of the prefix, so that its registry files are complete.
+e2e_stop_wine() {
+  drv_server_stop
+  wine_stop_prefix "$PFX"
+}
+
+# The raw value $3 of key $2 (single backslashes) in hive $1 (user or system),
+# as the file writes it: "text" with escapes, or dword:xxxxxxxx. Fails when
+# the key or value is absent.
+e2e_reg_raw() {
+  # Through the environment: awk -v would undo the doubled backslashes.
+  E2E_REG_HEAD="[${2//\\/\\\\}]" E2E_REG_NAME="\"$3\"=" awk '
+    BEGIN { head = tolower(ENVIRON["E2E_REG_HEAD"]); name = ENVIRON["E2E_REG_NAME"] }
+    index($0, "[") == 1 { inkey = index(tolower($0), head) == 1; next }
+    inkey && index($0, name) == 1 { print substr($0, length(name) + 1); found = 1; exit }
+    END { exit !found }' "$PFX/$1.reg"
+}
+
+# A string value without its quotes and escapes.
+e2e_reg_string() {
+  local raw
+  raw=$(e2e_reg_raw "$@") || return 1
+  case "$raw" in \"*\") ;; *) return 1 ;; esac
+  raw=${raw#\"}
+  raw=${raw%\"}
+  printf '%s\n' "$raw" | sed -e 's/\\"/"/g' -e 's/\\\\/\\/g'
+}
+
+# A REG_DWORD value as a decimal number.
+e2e_reg_dword() {
+  local raw
+  raw=$(e2e_reg_raw "$@") || return 1
+  case "$raw" in dword:*) echo $((16#${raw#dword:})) ;; *) return 1 ;; esac
+}
+
+# True when hive $1 has key $2.
+e2e_reg_has_key() {
+  local key=${2//\\/\\\\}
+  grep -qiF "[$key]" "$PFX/$1.reg"
+}
+
+# Fails unless $1 is a file (or, with -d, a folder).
+e2e_expect_file() {
+  if [ "$1" = -d ]; then
+    [ -d "$2" ] || e2e_fail "no folder ${2#"$PFX"/}"
+  else
+    [ -f "$1" ] || e2e_fail "no file ${1#"$PFX"/}"
+  fi
+}
+
+e2e_expect_no_file() {
+  [ ! -e "$1" ] || e2e_fail "${1#"$PFX"/} should not exist"
 }

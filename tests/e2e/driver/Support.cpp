@@ -1,0 +1,110 @@
+// Shared helpers of the end-to-end driver's commands.
+#include "Support.h"
+
+#include <tlhelp32.h>
+
+#include <cwchar>
+
+namespace driver {
+
+void PrintUtf8(const std::wstring& text, FILE* stream) {
+  if (!text.empty()) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n,
+                        nullptr, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), stream);
+  }
+  std::fputc('\n', stream);
+}
+
+bool ParseNumber(const wchar_t* s, unsigned long long& out) {
+  if (!s || !*s)
+    return false;
+  wchar_t* end = nullptr;
+  out = std::wcstoull(s, &end, 0);
+  return end && *end == L'\0';
+}
+
+HWND ParseWindow(const wchar_t* s) {
+  unsigned long long v = 0;
+  if (!ParseNumber(s, v))
+    return nullptr;
+  HWND hwnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(v));
+  return IsWindow(hwnd) ? hwnd : nullptr;
+}
+
+void PrintHandle(HWND hwnd) {
+  std::printf("0x%llx\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hwnd)));
+}
+
+std::wstring ClassOf(HWND hwnd) {
+  wchar_t name[256] = {};
+  GetClassNameW(hwnd, name, 256);
+  return name;
+}
+
+bool Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& result) {
+  result = 0;
+  return SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+                             &result) != 0;
+}
+
+bool ReadText(HWND hwnd, std::wstring& text) {
+  DWORD_PTR length = 0;
+  if (!Send(hwnd, WM_GETTEXTLENGTH, 0, 0, length))
+    return false;
+  std::vector<wchar_t> buffer(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!Send(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), copied))
+    return false;
+  text.assign(buffer.data(), copied);
+  return true;
+}
+
+std::wstring StateOf(HWND hwnd) {
+  std::wstring s = IsWindowVisible(hwnd) ? L"visible" : L"hidden";
+  s += IsWindowEnabled(hwnd) ? L" enabled" : L" disabled";
+  return s;
+}
+
+bool HasState(HWND hwnd, const std::wstring& state) {
+  if (state == L"visible")
+    return IsWindowVisible(hwnd);
+  if (state == L"hidden")
+    return !IsWindowVisible(hwnd);
+  if (state == L"enabled")
+    return IsWindowEnabled(hwnd);
+  if (state == L"disabled")
+    return !IsWindowEnabled(hwnd);
+  return false;
+}
+
+std::vector<HWND> Descendants(HWND window) {
+  std::vector<HWND> all;
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM p) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(p)->push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
+std::vector<DWORD> ProcessIdsOf(const std::wstring& exeName) {
+  std::vector<DWORD> ids;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE)
+    return ids;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+    if (_wcsicmp(entry.szExeFile, exeName.c_str()) == 0)
+      ids.push_back(entry.th32ProcessID);
+  CloseHandle(snapshot);
+  return ids;
+}
+
+} // namespace driver

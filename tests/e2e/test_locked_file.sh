@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Destination files held open by another program. The first run meets a held
+# kre.exe, answered Retry once it is released, and a held Licence.txt, answered
+# Ignore: the installation completes with kre.exe written and Licence.txt left
+# alone. The second run, into another folder, meets a held kre.exe answered
+# Abort: the wizard closes at once, and the settings, the uninstall entry and
+# the install log are written all the same.
+source "$(dirname "$0")/lib/testing.sh"
+e2e_begin
+
+error_text() {
+  printf 'Impossible de créer le fichier "%s".\rCe fichier est peut-être actuellement utilisé par une autre application.\r\rVeuillez vous assurer que le processus d'"'"'installation du traitement de texte Brevanto n'"'"'est pas bloqué par votre logiciel de sécurité (pare-feu ou antivirus).\rEssayez de désactiver votre logiciel de sécurité et relancez l'"'"'installation d'"'"'Brevanto.' "$1"
+}
+
+# Holds Windows file $1 until the Linux file $2 appears; waits until it is
+# held. HOLD_PID is the holder's process.
+hold() {
+  local out
+  out=$ART/hold-$(basename "$2").out
+  drv_alone hold "$1" "$(e2e_winpath "$2")" --timeout 90000 >"$out" 2>&1 &
+  HOLD_PID=$!
+  for _ in $(seq 100); do grep -q held "$out" && return 0; sleep 0.1; done
+  e2e_fail "cannot hold $1: $(cat "$out")"
+}
+
+# From the welcome page to the installing page; $1: the folder to type, if any.
+to_installation() {
+  e2e_start_setup
+  e2e_wizard
+  e2e_wait_page 0 30 "$run-page0"
+  e2e_next_to 1 10 "$run-page1"
+  e2e_next_to 2 10 "$run-page2"
+  [ -z "${1:-}" ] || drv set-text "$(e2e_control Edit)" . "$1" || e2e_fail "cannot type the folder"
+  e2e_next_to 3 10 "$run-page3"
+  e2e_next_to 4 10 "$run-page4"
+  e2e_next_to 5 10 "$run-page5"
+}
+
+signals=$PFX/drive_c/signals
+mkdir -p "$signals"
+pf='C:\Program Files\Brevanto'
+dir="$(e2e_program_files)/Brevanto"
+mkdir -p "$dir"
+hold "$pf\\kre.exe" "$signals/kre"
+kre_holder=$HOLD_PID
+hold "$pf\\Licence.txt" "$signals/licence"
+
+run=first
+to_installation
+e2e_dialog Erreur "$(error_text "$pf\\kre.exe")" first-error-kre
+: >"$signals/kre"
+wait "$kre_holder" || e2e_fail "the hold on kre.exe ended badly"
+e2e_answer "&Réessayer"
+e2e_dialog Erreur "$(error_text "$pf\\Licence.txt")" first-error-licence
+e2e_answer "I&gnorer"
+e2e_wait_page 6 60 first-page6
+: >"$signals/licence"
+e2e_next_to 7 10 first-page7
+drv click "$(e2e_control Button "$LAUNCH_BOX")" . || e2e_fail "cannot untick the launch box"
+e2e_press "$FINISH_BTN"
+e2e_wait_setup_exit 30
+e2e_expect_eq "$SETUP_EXIT" 0 "exit code (first run)"
+[ "$(stat -c %s "$dir/kre.exe")" -gt 0 ] || e2e_fail "kre.exe was not written after Retry"
+e2e_expect_eq "$(stat -c %s "$dir/Licence.txt")" 0 "size of the ignored Licence.txt"
+grep -qxF "File Copy: $pf\\kre.exe"$'\r' "$dir/Install.log" || e2e_fail "Install.log lacks kre.exe"
+grep -qF "Licence.txt" "$dir/Install.log" && e2e_fail "Install.log records the ignored Licence.txt"
+e2e_expect_file "$dir/Coupe de mots.dat"
+
+other='C:\Autre\Brevanto'
+other_dir=$PFX/drive_c/Autre/Brevanto
+mkdir -p "$other_dir"
+hold "$other\\kre.exe" "$signals/kre2"
+run=second
+to_installation "$other"
+e2e_dialog Erreur "$(error_text "$other\\kre.exe")" second-error-kre
+drv press "$DLG" "A&bandonner" --timeout 5000 || e2e_fail "cannot press Abort"
+e2e_wait_setup_exit 30
+e2e_expect_eq "$SETUP_EXIT" 0 "exit code (second run)"
+: >"$signals/kre2"
+e2e_stop_wine
+e2e_expect_no_file "$other_dir/Licence.txt"
+e2e_expect_file "$other_dir/Install.log"
+e2e_expect_eq "$(e2e_reg_string user 'Software\Brevanto Word Processor\Install' MAINDIR)" "$other" \
+  "MAINDIR after Abort"
+e2e_expect_eq "$(e2e_reg_string system 'Software\Microsoft\Windows\CurrentVersion\Uninstall\Brevanto Word Processor' DisplayIcon)" \
+  "$other\\kre.exe" "DisplayIcon after Abort"
