@@ -114,11 +114,15 @@ template <class F> void TMainDlgForm::Dispatch(F&& handler) {
     CheckModalResult();
 }
 
+// The question runs its own message loop, where the timers keep firing: the
+// depth stays raised meanwhile, so that their events do not put it again.
 void TMainDlgForm::CheckModalResult() {
   if (Closed_ || ModalResult_ == 0)
     return;
   bool canClose = true;
+  ++Depth_;
   FormCloseQuery(canClose);
+  --Depth_;
   if (canClose) {
     ReadCheckBoxes();
     Closed_ = true;

@@ -251,6 +251,27 @@ TEST_F(WizardNavigationTest, CancelAsksOnEveryPageBeforeTheFinish) {
   }
 }
 
+// The question's own message loop keeps both timers firing, as a real dialog
+// does: the ticks must not put the question again while it is up.
+TEST_F(WizardNavigationTest, TimersFiringUnderTheCancelQuestionAskOnlyOnce) {
+  Open();
+  view.WhileDialogShown = [this](const ui::TDialogSpec&) {
+    for (int tick = 0; tick < 5; ++tick) {
+      view.FireTimer(1);
+      view.FireTimer(2);
+    }
+  };
+  view.Answer("&Non");
+  EXPECT_TRUE(view.Press(TControl::CancelBtn));
+  EXPECT_EQ(view.Dialogs().size(), 1u);
+  EXPECT_EQ(view.UnexpectedDialogs(), 0u);
+  EXPECT_FALSE(form->Closed());
+  view.Answer("A&bandonner");
+  EXPECT_TRUE(view.Press(TControl::CancelBtn));
+  EXPECT_EQ(view.Dialogs().size(), 2u);
+  EXPECT_TRUE(form->Closed());
+}
+
 TEST_F(WizardNavigationTest, SettingsReadAtConstruction) {
   Open();
   EXPECT_EQ(form->State().Options.InstallDir, kDefaultDir);
