@@ -352,6 +352,21 @@ e2e_program_data() { echo "$PFX/drive_c/ProgramData"; }
 e2e_stop_wine() {
   drv_server_stop
   wine_stop_prefix "$PFX"
+  e2e_keep_results
+}
+
+# With E2E_KEEP_RESULTS set to a folder (./scripts/run sets it), what the
+# installation left in the prefix is copied there before the prefix goes: the
+# install and data folders, the users' folders with their shortcuts, and the
+# registry files.
+e2e_keep_results() {
+  local keep=${E2E_KEEP_RESULTS:-} part
+  [ -n "$keep" ] || return 0
+  rm -rf "$keep" && mkdir -p "$keep"
+  for part in "drive_c/Program Files/Brevanto" drive_c/ProgramData drive_c/users user.reg system.reg; do
+    [ -e "$PFX/$part" ] && (cd "$PFX" && cp -a --parents "$part" "$keep/")
+  done
+  return 0
 }
 
 # The raw value $3 of key $2 (single backslashes) in hive $1 (user or system),
