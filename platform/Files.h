@@ -35,6 +35,10 @@ public:
 
   // True when path names an existing folder (GetFileAttributesA).
   virtual bool IsFolder(const std::string& path) = 0;
+  // True when path names an existing folder that can be entered, as
+  // SetCurrentDirectoryA would (traverse access); false for a folder whose
+  // rights refuse it, a file, or nothing.
+  virtual bool CanEnterFolder(const std::string& path) = 0;
   // True when path names an existing file, not a folder.
   virtual bool IsFile(const std::string& path) = 0;
 

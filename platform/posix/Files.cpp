@@ -56,6 +56,13 @@ public:
     return p && StatOf(p->host, st) && S_ISDIR(st.st_mode);
   }
 
+  // A host folder is entered through its search (execute) permission.
+  bool CanEnterFolder(const std::string& path) override {
+    const auto p = paths_.Resolve(path);
+    struct stat st {};
+    return p && StatOf(p->host, st) && S_ISDIR(st.st_mode) && access(p->host.c_str(), X_OK) == 0;
+  }
+
   bool IsFile(const std::string& path) override {
     const auto p = paths_.Resolve(path);
     struct stat st {};
@@ -185,7 +192,7 @@ public:
     const auto parsed = ParseWindowsPath(path);
     const auto p = parsed ? paths_.Resolve(*parsed) : std::nullopt;
     struct stat st {};
-    if (!p || !StatOf(p->host, st) || !S_ISDIR(st.st_mode))
+    if (!p || !StatOf(p->host, st) || !S_ISDIR(st.st_mode) || access(p->host.c_str(), X_OK) != 0)
       return false;
     std::lock_guard lock(mutex_);
     current_ = parsed->Text();

@@ -127,6 +127,32 @@ TEST_F(FilesTest, AReadOnlyFileCannotBeReplacedOrDeleted) {
   EXPECT_EQ(Fs().Find(base + "ro.txt")->attributes, attr::kReadOnly);
 }
 
+TEST_F(FilesTest, OnlyAnExistingFolderCanBeEntered) {
+  ASSERT_TRUE(Fs().CreateFolder(base + "sub"));
+  ASSERT_EQ(Write(base + "file.txt", "x"), IoStatus::Ok);
+  EXPECT_TRUE(Fs().CanEnterFolder(base + "SUB\\"));
+  EXPECT_TRUE(Fs().CanEnterFolder("C:\\"));
+  EXPECT_FALSE(Fs().CanEnterFolder(base + "file.txt"));
+  EXPECT_FALSE(Fs().CanEnterFolder(base + "missing"));
+}
+
+// A host folder without its search permission cannot be entered: it can be
+// seen, but neither entered nor made the current folder.
+TEST_F(FilesTest, AHostFolderWithoutSearchPermissionCannotBeEntered) {
+  if (geteuid() == 0)
+    GTEST_SKIP() << "folder permissions do not bind the superuser";
+  ASSERT_TRUE(Fs().CreateFolder(base + "locked"));
+  const std::string host = machine.HostPath(base + "locked");
+  ASSERT_EQ(chmod(host.c_str(), 0), 0);
+  const bool entered = Fs().CanEnterFolder(base + "locked");
+  const bool current = Fs().SetCurrentFolder(base + "locked");
+  const bool seen = Fs().IsFolder(base + "locked");
+  chmod(host.c_str(), 0755);
+  EXPECT_FALSE(entered);
+  EXPECT_FALSE(current);
+  EXPECT_TRUE(seen);
+}
+
 TEST_F(FilesTest, AReadOnlyHostFolderLeavesTheOldFileAndNoTemporaryFile) {
   if (geteuid() == 0)
     GTEST_SKIP() << "folder permissions do not bind the superuser";

@@ -166,6 +166,17 @@ TEST_F(Win32Files, TheFirstWriteIntoAFolderRemovesOnlyOtherRunsTemporaryFiles) {
   SetFileAttributesA(Path(readOnly).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+TEST_F(Win32Files, OnlyAnExistingFolderCanBeEnteredAndEnteringChangesNothing) {
+  ASSERT_TRUE(files.CreateFolder(Path("sub")));
+  ASSERT_EQ(Write("file.txt", "x"), IoStatus::Ok);
+  const std::string current = files.CurrentFolder();
+  EXPECT_TRUE(files.CanEnterFolder(Path("SUB")));
+  EXPECT_TRUE(files.CanEnterFolder(Path("sub\\")));
+  EXPECT_FALSE(files.CanEnterFolder(Path("file.txt")));
+  EXPECT_FALSE(files.CanEnterFolder(Path("missing")));
+  EXPECT_EQ(files.CurrentFolder(), current);
+}
+
 TEST_F(Win32Files, ReplaceFileRefusesAReadOnlyFileOrAFolderInTheWay) {
   ASSERT_EQ(Write("ro.txt", "kept"), IoStatus::Ok);
   ASSERT_TRUE(SetFileAttributesA(Path("ro.txt").c_str(), FILE_ATTRIBUTE_READONLY));
