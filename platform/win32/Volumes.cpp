@@ -48,7 +48,6 @@ public:
   }
 
   std::optional<VolumeCase> CaseRules(const std::string& root) override {
-    NoCriticalErrorBoxes quiet;
     DWORD flags = 0;
     if (!GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0))
       return std::nullopt;
