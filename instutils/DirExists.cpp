@@ -59,5 +59,7 @@ bool DirExists(const std::string& path) {
   AddTrailingBackslash(folder);
   if (!IsNormalisedAbsolute(folder))
     return false;
-  return platform::Fs().IsFolder(folder);
+  // A folder whose rights refuse entering it cannot become the current
+  // folder, so it does not count as there.
+  return platform::Fs().CanEnterFolder(folder);
 }

@@ -8,10 +8,11 @@
 #include <unordered_set>
 #include <vector>
 
-// An ordered list of lines, never holding two lines equal ignoring case. An
-// index of the lines' positions, hashed and compared through UpperCase's
-// table, keeps the duplicate test constant-time without a second, upper-cased
-// copy of every line.
+// An ordered list of lines, never holding two lines that the locale's
+// case-insensitive comparison finds equal (which also expands ligatures and
+// ignores the soft hyphen). An index of the lines' positions, hashed and
+// compared through the comparison's per-byte folds, keeps the duplicate test
+// constant-time without a second, folded copy of every line.
 class TInstallLog {
 public:
   TInstallLog();

@@ -35,6 +35,10 @@ public:
 
   // True when path names an existing folder (GetFileAttributesA).
   virtual bool IsFolder(const std::string& path) = 0;
+  // True when path names an existing folder that can be entered, as
+  // SetCurrentDirectoryA would (traverse access); false for a folder whose
+  // rights refuse it, a file, or nothing.
+  virtual bool CanEnterFolder(const std::string& path) = 0;
   // True when path names an existing file, not a folder.
   virtual bool IsFile(const std::string& path) = 0;
 
@@ -65,6 +69,9 @@ public:
   // complete. On failure path is untouched and the temporary file is gone.
   // When nothing stands at path the file is created exclusively and written
   // in place (no rename), and removed again if the write fails.
+  // The first replacement into a folder in a run also removes the temporary
+  // files of replacements that other runs left there when they stopped
+  // between the write and the rename; nothing else in the folder is touched.
   virtual IoStatus ReplaceFile(const std::string& path, const void* data, size_t size,
                                const FileTime* writeTimeUtc) = 0;
   // Sets the last-write time of an existing file; false when it could not.

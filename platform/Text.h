@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -12,5 +13,13 @@ const uint8_t* UpperCaseTable();
 
 // CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE): <0, 0 or >0.
 int CompareTextNoCase(const std::string& a, const std::string& b);
+
+// How the locale's case-insensitive comparison (CompareStringA with
+// NORM_IGNORECASE) weighs one cp1252 byte when it finds two texts equal: the
+// upper-case bytes it stands for, two for a ligature it expands ("AE" for
+// æ, "OE" for œ, "SS" for ß), none for a character it ignores (the soft
+// hyphen). Two texts compare equal when the folds of their bytes, put end
+// to end, are equal.
+std::string_view CompareFold(uint8_t byte);
 
 } // namespace platform

@@ -14,6 +14,7 @@
 #include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_set>
 
 namespace platform::posix {
 namespace {
@@ -53,6 +54,13 @@ public:
     const auto p = paths_.Resolve(path);
     struct stat st {};
     return p && StatOf(p->host, st) && S_ISDIR(st.st_mode);
+  }
+
+  // A host folder is entered through its search (execute) permission.
+  bool CanEnterFolder(const std::string& path) override {
+    const auto p = paths_.Resolve(path);
+    struct stat st {};
+    return p && StatOf(p->host, st) && S_ISDIR(st.st_mode) && access(p->host.c_str(), X_OK) == 0;
   }
 
   bool IsFile(const std::string& path) override {
@@ -156,6 +164,7 @@ public:
       return IoStatus::NotFound;
     if (p->IsRoot())
       return IoStatus::AccessDenied;
+    SweepOnce(p->parent);
     bool exists = false;
     IoStatus status = WriteNewHostFile(p->host, data, size, writeTimeUtc, 0777, exists);
     if (exists)
@@ -183,7 +192,7 @@ public:
     const auto parsed = ParseWindowsPath(path);
     const auto p = parsed ? paths_.Resolve(*parsed) : std::nullopt;
     struct stat st {};
-    if (!p || !StatOf(p->host, st) || !S_ISDIR(st.st_mode))
+    if (!p || !StatOf(p->host, st) || !S_ISDIR(st.st_mode) || access(p->host.c_str(), X_OK) != 0)
       return false;
     std::lock_guard lock(mutex_);
     current_ = parsed->Text();
@@ -203,7 +212,25 @@ private:
     return WriteHostFileAtomically(host, data, size, writeTimeUtc, 0777);
   }
 
+  // The first write into a folder removes the temporary files that an earlier
+  // run, stopped between a replacement's write and its rename, left there: they
+  // must not count as part of what is installed. A folder that cannot be
+  // listed yet (it is about to be made) is swept at its next write.
+  void SweepOnce(const std::string& hostDir) {
+    std::lock_guard lock(sweepMutex_);
+    if (swept_.count(hostDir))
+      return;
+    std::vector<std::string> removed;
+    if (!RemoveLeftoverTemps(hostDir, removed))
+      return;
+    swept_.insert(hostDir);
+    for (const std::string& name : removed)
+      paths_.Cache().Removed(hostDir, name);
+  }
+
   PathMap& paths_;
+  std::mutex sweepMutex_;
+  std::unordered_set<std::string> swept_; // host folders already swept
   std::mutex mutex_;
   std::string current_ = "C:\\";
 };

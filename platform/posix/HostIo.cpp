@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdint>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,17 +15,46 @@ namespace {
 // 100-ns intervals between 1 January 1601 and 1 January 1970.
 constexpr long long kUnixEpochAsFileTime = 116444736000000000LL;
 
+// A replacement's temporary file is ".~brv<process id>-<attempt>.tmp".
+constexpr char kTempPrefix[] = ".~brv";
+constexpr char kTempSuffix[] = ".tmp";
+constexpr unsigned kTempNames = 100;
+
 std::string TempNameBeside(const std::string& hostPath, unsigned attempt) {
-  return HostParent(hostPath) + "/.~brv" + std::to_string(getpid()) + "-" +
-         std::to_string(attempt) + ".tmp";
+  return HostParent(hostPath) + "/" + kTempPrefix + std::to_string(getpid()) + "-" +
+         std::to_string(attempt) + kTempSuffix;
+}
+
+// Reads the decimal number at text[pos], of at most maxDigits digits and no
+// leading zero, and moves pos past it; false when there is none.
+bool ReadNumber(const std::string& text, size_t& pos, size_t maxDigits, unsigned long long& value) {
+  const size_t start = pos;
+  value = 0;
+  while (pos < text.size() && pos - start < maxDigits && text[pos] >= '0' && text[pos] <= '9')
+    value = value * 10 + unsigned(text[pos++] - '0');
+  const size_t digits = pos - start;
+  return digits > 0 && !(digits > 1 && text[start] == '0');
+}
+
+// True when name is exactly a temporary name TempNameBeside may give, and
+// sets pid to the process it names.
+bool ParseTempName(const std::string& name, unsigned long long& pid) {
+  const size_t prefix = sizeof kTempPrefix - 1, suffix = sizeof kTempSuffix - 1;
+  if (name.compare(0, prefix, kTempPrefix) != 0)
+    return false;
+  size_t pos = prefix;
+  unsigned long long attempt = 0;
+  if (!ReadNumber(name, pos, 10, pid) || pos >= name.size() || name[pos++] != '-' ||
+      !ReadNumber(name, pos, 2, attempt) || attempt >= kTempNames)
+    return false;
+  return name.size() - pos == suffix && name.compare(pos, suffix, kTempSuffix) == 0;
 }
 
 // Creates the temporary file exclusively, under the next name when one exists,
 // so that a file someone else prepared under the predictable name is never
 // reused or replaced. Sets temp to the name created.
 int CreateTempBeside(const std::string& hostPath, unsigned mode, std::string& temp) {
-  constexpr unsigned kNames = 100;
-  for (unsigned attempt = 0; attempt < kNames; ++attempt) {
+  for (unsigned attempt = 0; attempt < kTempNames; ++attempt) {
     temp = TempNameBeside(hostPath, attempt);
     const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd >= 0 || errno != EEXIST)
@@ -155,6 +185,26 @@ IoStatus WriteHostFileAtomically(const std::string& hostPath, const void* data, 
   if (rename(temp.c_str(), hostPath.c_str()) != 0)
     return Fail(-1, temp, errno);
   return IoStatus::Ok;
+}
+
+bool RemoveLeftoverTemps(const std::string& hostDir, std::vector<std::string>& removed) {
+  DIR* dir = opendir(hostDir.c_str());
+  if (!dir)
+    return false;
+  const unsigned long long self = (unsigned long long)getpid();
+  while (const dirent* item = readdir(dir)) {
+    unsigned long long pid = 0;
+    struct stat st {};
+    if (!ParseTempName(item->d_name, pid) || pid == self)
+      continue;
+    // Only a regular file: never a folder, nor what a link points to.
+    if (fstatat(dirfd(dir), item->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+      continue;
+    if (unlinkat(dirfd(dir), item->d_name, 0) == 0)
+      removed.push_back(item->d_name);
+  }
+  closedir(dir);
+  return true;
 }
 
 // O_EXCL makes the file ours: removing it after a failure cannot touch

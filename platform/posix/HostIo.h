@@ -8,6 +8,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform::posix {
 
@@ -24,6 +25,13 @@ std::optional<std::string> ReadHostFile(const std::string& hostPath);
 // the temporary file is gone. mode is the new file's permission bits.
 IoStatus WriteHostFileAtomically(const std::string& hostPath, const void* data, size_t size,
                                  const FileTime* mtime = nullptr, unsigned mode = 0666);
+
+// Removes from hostDir the files named like the temporary file of a
+// replacement made by another process: left behind when that process stopped
+// between the write and the rename. Names of this process (its replacements
+// may be in flight), folders and anything else stay. Returns the names
+// removed; false when hostDir cannot be listed.
+bool RemoveLeftoverTemps(const std::string& hostDir, std::vector<std::string>& removed);
 
 // Creates hostPath, which must not exist yet, with data and mtime when given.
 // A failed write removes the partial file. exists is set when something is

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 
 namespace platform {
 namespace {
@@ -62,7 +63,26 @@ int Sign(int value) {
   return (value > 0) - (value < 0);
 }
 
+// A Western European Windows locale expands the ligatures and gives the soft
+// hyphen no weight at all; every other byte is its upper case.
+std::array<std::string, 256> MakeCompareFolds() {
+  std::array<std::string, 256> folds;
+  const uint8_t* upper = UpperCaseTable();
+  for (int c = 0; c < 256; ++c)
+    folds[c] = std::string(1, char(upper[c]));
+  folds[0xC6] = folds[0xE6] = "AE";
+  folds[0x8C] = folds[0x9C] = "OE";
+  folds[0xDF] = "SS";
+  folds[0xAD].clear();
+  return folds;
+}
+
 } // namespace
+
+std::string_view CompareFold(uint8_t byte) {
+  static const std::array<std::string, 256> folds = MakeCompareFolds();
+  return folds[byte];
+}
 
 const uint8_t* UpperCaseTable() {
   static const std::array<uint8_t, 256> table = MakeUpperCaseTable();

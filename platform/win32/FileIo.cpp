@@ -5,10 +5,13 @@
 // fails.
 #include "platform/win32/FileIo.h"
 
+#include "platform/Threads.h"
 #include "platform/win32/FileTimes.h"
 #include "platform/win32/Handles.h"
 
 #include <cstdio>
+#include <cstring>
+#include <set>
 
 namespace platform::win32 {
 namespace {
@@ -17,14 +20,72 @@ IoStatus LastErrorStatus() {
   return StatusOfError(GetLastError());
 }
 
+// A replacement's temporary file is "~brv<process id in hex>-<attempt>.tmp".
+constexpr unsigned kTempNames = 100;
+
+// The folder part of path, its separator included; empty for a bare name.
+std::string FolderOf(const std::string& path) {
+  const size_t cut = path.find_last_of("\\/:");
+  return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
 // The attempt-th temporary name in the folder of path: the rename must stay
 // on one volume.
 std::string TempNameBeside(const std::string& path, unsigned attempt) {
-  const size_t cut = path.find_last_of("\\/:");
-  const std::string folder = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
   char name[40];
   std::snprintf(name, sizeof name, "~brv%lx-%u.tmp", GetCurrentProcessId(), attempt);
-  return folder + name;
+  return FolderOf(path) + name;
+}
+
+// True when name is a temporary name that TempNameBeside gives in another
+// process, exactly as it gives them (lower-case hex, no leading zero).
+bool IsOthersTempName(const char* name) {
+  unsigned long pid = 0;
+  unsigned attempt = 0;
+  int end = 0;
+  if (std::sscanf(name, "~brv%8lx-%2u.tmp%n", &pid, &attempt, &end) != 2 || name[end] != 0 ||
+      attempt >= kTempNames || pid == GetCurrentProcessId())
+    return false;
+  char again[40];
+  std::snprintf(again, sizeof again, "~brv%lx-%u.tmp", pid, attempt);
+  return std::strcmp(again, name) == 0;
+}
+
+// Removes the files of folder named like another process's temporary file:
+// left behind when that process stopped between a replacement's write and
+// its rename. Folders, read-only files and anything else stay.
+void RemoveLeftoverTemps(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA((folder + "~brv*.tmp").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE)
+    return;
+  do {
+    if (!(found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) &&
+        IsOthersTempName(found.cFileName))
+      DeleteFileA((folder + found.cFileName).c_str());
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+// The first write into a folder removes the temporary files an earlier run
+// left there, so that they never count as part of what is installed. Folders
+// are remembered by their upper-cased text; a folder named another way is
+// swept again, which is harmless. A bare name (the current folder) is not
+// swept.
+void SweepOnce(const std::string& path) {
+  struct Memo {
+    platform::Lock lock;
+    std::set<std::string> folders;
+  };
+  static Memo memo;
+  const std::string folder = FolderOf(path);
+  if (folder.empty())
+    return;
+  std::string key = folder;
+  CharUpperBuffA(key.data(), DWORD(key.size()));
+  platform::LockGuard guard(memo.lock);
+  if (memo.folders.insert(key).second)
+    RemoveLeftoverTemps(folder);
 }
 
 // Writes the bytes and the date through an open handle and closes it.
@@ -143,6 +204,7 @@ IoStatus ReplaceFileAtomically(const std::string& path, const void* data, size_t
     return IoStatus::Other;
   // Only an existing file needs the temporary file and the rename, which
   // cost more than writing a small file.
+  SweepOnce(path);
   bool exists = false;
   const IoStatus created = WriteNew(path, data, size, writeTimeUtc, exists);
   if (!exists)

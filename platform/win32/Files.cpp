@@ -33,6 +33,18 @@ public:
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
 
+  // SetCurrentDirectoryA opens the folder for traverse access with these
+  // sharing flags; the same open tells, without changing the current folder,
+  // whether it would succeed.
+  bool CanEnterFolder(const std::string& path) override {
+    if (!IsFolder(path))
+      return false;
+    FileHandle folder(CreateFileA(path.c_str(), FILE_TRAVERSE | SYNCHRONIZE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return folder.Valid();
+  }
+
   bool IsFile(const std::string& path) override {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);

@@ -7,7 +7,9 @@
 #include "integration/InstallSession.h"
 #include "integration/Settings.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using platform::RegRoot;
 
@@ -250,6 +252,40 @@ TEST_F(WholeInstallationTest, UpdateOverAPreviousInstallation) {
   // kre.exe, Licence.txt, Ancien.dll (3 clusters), the old Install.log.
   EXPECT_EQ(Uninstall("EstimatedSize")->data, Dword(4 + 4 + 12 + 4));
   EXPECT_EQ(Install("COMPS_FR (3.1.1)")->data, Dword(0x7FFFFFC2));
+}
+
+// A run stopped between a replacement's write and its rename leaves the
+// temporary file beside the destination. The next installation removes it from
+// every folder it writes, so it is neither installed, logged nor counted.
+TEST_F(WholeInstallationTest, TemporaryFilesLeftByAStoppedRunAreRemovedAndNotCounted) {
+  // Planted on the host: a write of this run would sweep the folder already.
+  const auto plant = [&](const std::string& folder, const std::string& name,
+                         const std::string& data) {
+    ForceDir(folder);
+    std::ofstream(m.Machine().HostPath(folder) + "/" + name, std::ios::binary) << data;
+  };
+  const std::string other = std::to_string(getpid() == 4242 ? 4243 : 4242);
+  const std::string leftover = ".~brv" + other + "-0.tmp";
+  plant(kDir, "kre.exe", "old program");
+  plant(kDir, leftover, std::string(10000, 't'));
+  plant(spelling, ".~brv" + other + "-12.tmp", "half a speller");
+  const std::vector<std::string> similar = {leftover + ".old", "~brv" + other + "-0.tmp",
+                                            ".~brv" + other + "-100.tmp"};
+  for (const std::string& name : similar)
+    plant(spelling, name, "not ours");
+  TSetupState state;
+  ReadRegistrySettings(state, {});
+
+  RunInstallation(state, *files);
+
+  EXPECT_EQ(m.Read(kDir + "kre.exe"), "contents of kre.exe");
+  EXPECT_FALSE(m.Exists(kDir + leftover));
+  EXPECT_FALSE(m.Exists(spelling + ".~brv" + other + "-12.tmp"));
+  for (const std::string& name : similar)
+    EXPECT_EQ(m.Read(spelling + name), "not ours") << name;
+  EXPECT_EQ(m.Read(kDir + "Install.log").find("brv"), std::string::npos);
+  // kre.exe, Licence.txt and Coupe de mots.dat, as in a first installation.
+  EXPECT_EQ(Uninstall("EstimatedSize")->data, Dword(12));
 }
 
 TEST_F(WholeInstallationTest, ClosingBeforeTheInstallingPageWritesNothing) {

@@ -77,6 +77,37 @@ TEST_F(FilesTest, ReplacementNeverUsesAFilePlantedUnderTheTemporaryName) {
   EXPECT_EQ(HostEntries(base), 4u);
 }
 
+// A run stopped between a replacement's write and its rename leaves its
+// temporary file behind. The first write into the folder removes exactly such
+// files of other processes; a name that merely looks alike, a folder, and this
+// process's own names (a replacement may be in flight) stay.
+TEST_F(FilesTest, TheFirstWriteIntoAFolderRemovesOnlyOtherRunsTemporaryFiles) {
+  const std::string host = machine.HostPath(base);
+  const std::string other = std::to_string(getpid() == 4242 ? 4243 : 4242);
+  const std::string self = std::to_string(getpid());
+  const std::vector<std::string> gone = {".~brv" + other + "-0.tmp", ".~brv" + other + "-99.tmp"};
+  const std::vector<std::string> kept = {
+      ".~brv" + self + "-0.tmp",   ".~brv" + other + "-0.tmp.bak", "~brv" + other + "-0.tmp",
+      ".~brv" + other + "-0.TMP",  ".~brv0" + other + "-0.tmp",    ".~brv" + other + "-100.tmp",
+      ".~brv" + other + "-00.tmp", ".~brv" + other + ".tmp",       ".~brv-0.tmp",
+      "x.~brv" + other + "-0.tmp", ".~brvx" + other + "-0.tmp"};
+  for (const std::string& name : gone)
+    std::ofstream(host + "/" + name) << "left";
+  for (const std::string& name : kept)
+    std::ofstream(host + "/" + name) << "kept";
+  ASSERT_TRUE(fs::create_directory(host + "/.~brv" + other + "-1.tmp"));
+
+  ASSERT_EQ(Write(base + "new.txt", "data"), IoStatus::Ok);
+
+  for (const std::string& name : gone)
+    EXPECT_FALSE(fs::exists(host + "/" + name)) << name;
+  for (const std::string& name : kept)
+    EXPECT_TRUE(fs::is_regular_file(host + "/" + name)) << name;
+  EXPECT_TRUE(fs::is_directory(host + "/.~brv" + other + "-1.tmp"));
+  EXPECT_FALSE(Fs().IsFile(base + gone[1]));
+  EXPECT_EQ(HostEntries(base), kept.size() + 2);
+}
+
 TEST_F(FilesTest, AFolderInTheWayIsAccessDeniedAndStaysAsItWas) {
   ASSERT_TRUE(Fs().CreateFolder(base + "target"));
   ASSERT_EQ(Write(base + "target\\inside.txt", "keep"), IoStatus::Ok);
@@ -94,6 +125,32 @@ TEST_F(FilesTest, AReadOnlyFileCannotBeReplacedOrDeleted) {
   EXPECT_EQ(Read(base + "ro.txt"), "old");
   EXPECT_EQ(HostEntries(base), 1u);
   EXPECT_EQ(Fs().Find(base + "ro.txt")->attributes, attr::kReadOnly);
+}
+
+TEST_F(FilesTest, OnlyAnExistingFolderCanBeEntered) {
+  ASSERT_TRUE(Fs().CreateFolder(base + "sub"));
+  ASSERT_EQ(Write(base + "file.txt", "x"), IoStatus::Ok);
+  EXPECT_TRUE(Fs().CanEnterFolder(base + "SUB\\"));
+  EXPECT_TRUE(Fs().CanEnterFolder("C:\\"));
+  EXPECT_FALSE(Fs().CanEnterFolder(base + "file.txt"));
+  EXPECT_FALSE(Fs().CanEnterFolder(base + "missing"));
+}
+
+// A host folder without its search permission cannot be entered: it can be
+// seen, but neither entered nor made the current folder.
+TEST_F(FilesTest, AHostFolderWithoutSearchPermissionCannotBeEntered) {
+  if (geteuid() == 0)
+    GTEST_SKIP() << "folder permissions do not bind the superuser";
+  ASSERT_TRUE(Fs().CreateFolder(base + "locked"));
+  const std::string host = machine.HostPath(base + "locked");
+  ASSERT_EQ(chmod(host.c_str(), 0), 0);
+  const bool entered = Fs().CanEnterFolder(base + "locked");
+  const bool current = Fs().SetCurrentFolder(base + "locked");
+  const bool seen = Fs().IsFolder(base + "locked");
+  chmod(host.c_str(), 0755);
+  EXPECT_FALSE(entered);
+  EXPECT_FALSE(current);
+  EXPECT_TRUE(seen);
 }
 
 TEST_F(FilesTest, AReadOnlyHostFolderLeavesTheOldFileAndNoTemporaryFile) {

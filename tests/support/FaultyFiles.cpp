@@ -92,6 +92,10 @@ bool FaultyFiles::IsFolder(const std::string& path) {
   return inner_.IsFolder(path);
 }
 
+bool FaultyFiles::CanEnterFolder(const std::string& path) {
+  return !Hit(FileOp::Enter, path) && inner_.CanEnterFolder(path);
+}
+
 bool FaultyFiles::IsFile(const std::string& path) {
   return inner_.IsFile(path);
 }

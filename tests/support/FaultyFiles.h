@@ -12,7 +12,7 @@
 //
 // A failed ReplaceFile leaves the file untouched, as the real one does. For
 // the operations that answer true or false (CreateFolder, RemoveFile,
-// RemoveFolder, SetWriteTime, List) a fault gives false and its status is
+// RemoveFolder, SetWriteTime, List, Enter) a fault gives false and its status is
 // not used; a Length fault gives -1. Faults may be set and calls made from
 // several threads.
 #pragma once
@@ -26,6 +26,7 @@
 #include <vector>
 
 enum class FileOp {
+  Enter,
   Replace,
   Read,
   Length,
@@ -58,6 +59,7 @@ public:
   void RedirectTempPath(const std::string& folder);
 
   bool IsFolder(const std::string& path) override;
+  bool CanEnterFolder(const std::string& path) override;
   bool IsFile(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
   bool RemoveFolder(const std::string& path) override;

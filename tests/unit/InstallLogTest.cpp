@@ -6,6 +6,7 @@
 #include "instutils/TextUtils.h"
 
 #include "platform/Constants.h"
+#include "platform/Text.h"
 #include "support/FaultyFiles.h"
 #include "support/ScopedInstallLog.h"
 #include "support/TestMachine.h"
@@ -23,13 +24,21 @@ std::string Read(const std::string& name) {
   return text;
 }
 
-// The log a linear search with SameTextNoCase would build.
+// The text as the locale's case-insensitive comparison sees it.
+std::string Folded(const std::string& text) {
+  std::string folded;
+  for (char c : text)
+    folded += platform::CompareFold(static_cast<uint8_t>(c));
+  return folded;
+}
+
+// The log a linear search with the locale comparison would build.
 Lines LinearLog(const Lines& added) {
   Lines log;
   for (const std::string& line : added) {
     bool found = false;
     for (const std::string& kept : log)
-      found = found || SameTextNoCase(kept, line);
+      found = found || Folded(kept) == Folded(line);
     if (!found)
       log.push_back(line);
   }
@@ -47,6 +56,37 @@ TEST(AddLogLine, DropsALineEqualToAnEarlierOneIgnoringCase) {
   AddLogLine("File Copy: C:\\A\\x.txt ");
   EXPECT_EQ(log.Lines(), (Lines{"File Copy: C:\\A\\x.txt", "Made Dir: C:\\Modèles\\",
                                 "File Copy: C:\\A\\x.txt "}));
+}
+
+// The locale comparison expands the ligatures and ignores the soft hyphen,
+// where plain upper-casing does not: such lines are duplicates too.
+TEST(AddLogLine, DropsALineTheLocaleFindsEqualThroughALigatureOrASoftHyphen) {
+  ScopedInstallLog log;
+  const Lines kept = {"File Copy: C:\\\x8Cuvres\\C\xE6sar.doc",
+                      "File Copy: C:\\Stra\xDF"
+                      "e.txt",
+                      "File Copy: C:\\Coupe\xAD"
+                      "de\xAD"
+                      "mots.dat"};
+  for (const std::string& line : kept)
+    AddLogLine(line);
+  for (const char* same : {"file copy: c:\\oeuvres\\CAESAR.DOC",
+                           "File Copy: C:\\\x9C"
+                           "uvres\\C\xC6sar.doc",
+                           "FILE COPY: C:\\STRASSE.TXT", "File Copy: C:\\stra\xADsse.txt",
+                           "File Copy: C:\\Coupedemots.dat",
+                           "File Copy: C:\\COUPE\xAD\xAD"
+                           "DEMOTS.DAT"})
+    AddLogLine(same);
+  EXPECT_EQ(log.Lines(), kept);
+
+  const Lines different = {"File Copy: C:\\Oevres\\Caesar.doc", "File Copy: C:\\Stra\xDF.txt",
+                           "File Copy: C:\\Strase.txt", "File Copy: C:\\Coupe-de-mots.dat",
+                           "File Copy: C:\\Coup\xE9"
+                           "demots.dat"};
+  for (const std::string& line : different)
+    AddLogLine(line);
+  EXPECT_EQ(log.Lines().size(), kept.size() + different.size());
 }
 
 TEST(AddLogLine, RecordsNothingWhileSuspendedAndSuspensionsNest) {
@@ -68,8 +108,9 @@ TEST(AddLogLine, IsHarmlessBeforeTheLogExists) {
 
 TEST(TInstallLog, KeepsTheSameLinesAsALinearCaseInsensitiveSearch) {
   Lines added;
-  const char* names[] = {"Télécopies", "TÉLÉCOPIES", "télécopieS", "Mémos",  "MEMOS",  "Œuvre",
-                         "œuvre",      "Ÿ",          "ÿ",          "straße", "STRASSE"};
+  const char* names[] = {"Télécopies", "TÉLÉCOPIES", "télécopieS", "Mémos",     "MEMOS",   "Œuvre",
+                         "œuvre",      "Ÿ",          "ÿ",          "straße",    "STRASSE", "oeuvre",
+                         "C\xE6sar",   "CAESAR",     "Ca\xADsar",  "Coupe\xAD", "COUPE"};
   for (int i = 0; i < 300; ++i) {
     for (const char* name : names)
       added.push_back("File Copy: C:\\" + std::string(name) + std::to_string(i % 37));

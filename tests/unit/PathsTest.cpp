@@ -115,6 +115,20 @@ TEST_F(DirExistsTest, IsFalseForMissingFoldersFilesAndEmptyPaths) {
   EXPECT_FALSE(DirExists(""));
 }
 
+// A folder whose rights refuse entering it cannot become the current folder:
+// it does not count as there, while its parent and its neighbours still do.
+TEST_F(DirExistsTest, IsFalseForAFolderThatCannotBeEntered) {
+  const std::string locked = MakeFolder(base + "Verrouill\xE9");
+  const std::string open = MakeFolder(base + "Ouvert");
+  FaultyFiles files;
+  files.FailPath(FileOp::Enter, locked, platform::IoStatus::AccessDenied);
+  EXPECT_FALSE(DirExists(locked));
+  EXPECT_FALSE(DirExists(UpperCase(locked.substr(0, locked.size() - 1))));
+  EXPECT_TRUE(platform::Fs().IsFolder(locked));
+  EXPECT_TRUE(DirExists(open));
+  EXPECT_TRUE(DirExists(base));
+}
+
 TEST_F(DirExistsTest, IsFalseForPathsThatAreNotNormalised) {
   std::string sub = MakeFolder(base + "sub");
   std::string withoutSlash = base.substr(0, base.size() - 1);

@@ -122,6 +122,61 @@ TEST_F(Win32Files, ReplaceFileNeverUsesAFilePlantedUnderTheTemporaryName) {
   EXPECT_EQ(Names().size(), 4u);
 }
 
+// A run stopped between a replacement's write and its rename leaves its
+// temporary file behind. The first write into the folder removes exactly such
+// files of other processes; look-alike names, folders, read-only files and
+// this process's own names stay.
+TEST_F(Win32Files, TheFirstWriteIntoAFolderRemovesOnlyOtherRunsTemporaryFiles) {
+  const unsigned long other = GetCurrentProcessId() == 0x4242 ? 0x4243 : 0x4242;
+  const auto name = [](const char* format, unsigned long pid) {
+    char text[40];
+    std::snprintf(text, sizeof text, format, pid);
+    return std::string(text);
+  };
+  const std::vector<std::string> gone = {name("~brv%lx-0.tmp", other),
+                                         name("~brv%lx-99.tmp", other)};
+  const std::vector<std::string> kept = {name("~brv%lx-0.tmp", GetCurrentProcessId()),
+                                         name("~brv%lx-0.tmp.bak", other),
+                                         name("~brv%lx-00.tmp", other),
+                                         name("~brv0%lx-0.tmp", other),
+                                         name("~brv%lx-100.tmp", other),
+                                         name("~brv%lx.tmp", other),
+                                         name("x~brv%lx-0.tmp", other),
+                                         "~brv123456789-0.tmp"};
+  for (const std::vector<std::string>* names : {&gone, &kept})
+    for (const std::string& planted : *names) {
+      FileHandle file(CreateFileA(Path(planted).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+      ASSERT_TRUE(file.Valid()) << planted;
+    }
+  const std::string readOnly = name("~brv%lx-2.tmp", other);
+  ASSERT_TRUE(CloseHandle(CreateFileA(Path(readOnly).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_READONLY, nullptr)));
+  ASSERT_TRUE(CreateDirectoryA(Path(name("~brv%lx-1.tmp", other)).c_str(), nullptr));
+
+  ASSERT_EQ(Write("new.txt", "data"), IoStatus::Ok);
+
+  for (const std::string& planted : gone)
+    EXPECT_FALSE(files.IsFile(Path(planted))) << planted;
+  for (const std::string& planted : kept)
+    EXPECT_TRUE(files.IsFile(Path(planted))) << planted;
+  EXPECT_TRUE(files.IsFile(Path(readOnly)));
+  EXPECT_TRUE(files.IsFolder(Path(name("~brv%lx-1.tmp", other))));
+  EXPECT_EQ(Names().size(), kept.size() + 3);
+  SetFileAttributesA(Path(readOnly).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(Win32Files, OnlyAnExistingFolderCanBeEnteredAndEnteringChangesNothing) {
+  ASSERT_TRUE(files.CreateFolder(Path("sub")));
+  ASSERT_EQ(Write("file.txt", "x"), IoStatus::Ok);
+  const std::string current = files.CurrentFolder();
+  EXPECT_TRUE(files.CanEnterFolder(Path("SUB")));
+  EXPECT_TRUE(files.CanEnterFolder(Path("sub\\")));
+  EXPECT_FALSE(files.CanEnterFolder(Path("file.txt")));
+  EXPECT_FALSE(files.CanEnterFolder(Path("missing")));
+  EXPECT_EQ(files.CurrentFolder(), current);
+}
+
 TEST_F(Win32Files, ReplaceFileRefusesAReadOnlyFileOrAFolderInTheWay) {
   ASSERT_EQ(Write("ro.txt", "kept"), IoStatus::Ok);
   ASSERT_TRUE(SetFileAttributesA(Path("ro.txt").c_str(), FILE_ATTRIBUTE_READONLY));
