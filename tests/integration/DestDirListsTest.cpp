@@ -36,14 +36,6 @@ void MakeDir(const std::string& path) {
   ASSERT_TRUE(DirExists(path)) << path;
 }
 
-DriveSpec Drive(char letter, int type, const std::string& label = "") {
-  DriveSpec spec;
-  spec.letter = letter;
-  spec.type = type;
-  spec.label = label;
-  return spec;
-}
-
 // Marks one folder name as a system folder in every listing.
 class SystemFolderFiles : public FaultyFiles {
 public:
@@ -86,7 +78,7 @@ protected:
 } // namespace
 
 TEST_F(DestDirListsTest, FolderRowsLeadDownToTheFolderThenListItsSubFoldersSorted) {
-  ASSERT_TRUE(machine.AddDrive(Drive('D', drive::kFixed)));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('D', drive::kFixed)));
   for (const char* name : {"zeta", "Alpha", "beta", ".cache", "System Volume"})
     MakeDir(JoinPath("D:\\Outils\\Brevanto", name));
   ASSERT_EQ(platform::Fs().ReplaceFile("D:\\Outils\\Brevanto\\notes.txt", "x", 1, nullptr),
@@ -111,7 +103,7 @@ TEST_F(DestDirListsTest, FolderRowsLeadDownToTheFolderThenListItsSubFoldersSorte
 }
 
 TEST_F(DestDirListsTest, RootRowsShowTheDriveAndIndentSubFoldersOneStep) {
-  ASSERT_TRUE(machine.AddDrive(Drive('D', drive::kFixed)));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('D', drive::kFixed)));
   MakeDir("D:\\Outils");
 
   folders.SetDirectory("D:\\");
@@ -123,7 +115,7 @@ TEST_F(DestDirListsTest, RootRowsShowTheDriveAndIndentSubFoldersOneStep) {
 }
 
 TEST_F(DestDirListsTest, AFolderNotYetMadeIsShownThroughItsNearestAncestor) {
-  ASSERT_TRUE(machine.AddDrive(Drive('D', drive::kFixed)));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('D', drive::kFixed)));
   MakeDir("D:\\Outils");
 
   folders.SetDirectory("D:\\Outils\\Brevanto\\Donn\xE9"
@@ -138,7 +130,7 @@ TEST_F(DestDirListsTest, AFolderNotYetMadeIsShownThroughItsNearestAncestor) {
 }
 
 TEST_F(DestDirListsTest, AFolderThatCannotBeListedGivesNoSubFolderRows) {
-  ASSERT_TRUE(machine.AddDrive(Drive('D', drive::kFixed)));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('D', drive::kFixed)));
   MakeDir("D:\\Outils\\Brevanto");
   FaultyFiles files;
   files.FailPath(FileOp::List, "D:\\Outils", platform::IoStatus::AccessDenied);
@@ -150,7 +142,7 @@ TEST_F(DestDirListsTest, AFolderThatCannotBeListedGivesNoSubFolderRows) {
 }
 
 TEST_F(DestDirListsTest, ChoosingARowMovesTheListAndTheProposal) {
-  ASSERT_TRUE(machine.AddDrive(Drive('D', drive::kFixed)));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('D', drive::kFixed)));
   MakeDir("D:\\Outils\\Brevanto");
   folders.SetDirectory("D:\\Outils\\Brevanto");
   changes = 0;
@@ -170,7 +162,7 @@ TEST_F(DestDirListsTest, ChoosingARowMovesTheListAndTheProposal) {
 }
 
 TEST_F(DestDirListsTest, AVolumeThatNeitherKeepsNorDistinguishesCaseShowsLowerCase) {
-  DriveSpec fat = Drive('D', drive::kFixed);
+  DriveSpec fat = MakeDrive('D', drive::kFixed);
   fat.caseRules = {false, false};
   ASSERT_TRUE(machine.AddDrive(fat));
   MakeDir("D:\\OUTILS\\\xC9T\xC9");
@@ -185,10 +177,10 @@ TEST_F(DestDirListsTest, AVolumeThatNeitherKeepsNorDistinguishesCaseShowsLowerCa
 }
 
 TEST_F(DestDirListsTest, ACaseSensitiveVolumeTellsFoldersApartByCase) {
-  DriveSpec sensitive = Drive('D', drive::kFixed);
+  DriveSpec sensitive = MakeDrive('D', drive::kFixed);
   sensitive.caseRules = {true, true};
   ASSERT_TRUE(machine.AddDrive(sensitive));
-  DriveSpec plain = Drive('E', drive::kFixed);
+  DriveSpec plain = MakeDrive('E', drive::kFixed);
   ASSERT_TRUE(machine.AddDrive(plain));
   MakeDir("D:\\Outils");
   MakeDir("E:\\Outils");
@@ -207,19 +199,19 @@ TEST_F(DestDirListsTest, ACaseSensitiveVolumeTellsFoldersApartByCase) {
 }
 
 TEST_F(DestDirListsTest, DriveRowsListLettersCToZWithoutCdRomsNamedInLowerCase) {
-  ASSERT_TRUE(machine.AddDrive(Drive('A', drive::kRemovable, "DISQUETTE")));
-  ASSERT_TRUE(machine.AddDrive(Drive('D', drive::kFixed,
-                                     "Donn\xC9"
-                                     "es")));
-  ASSERT_TRUE(machine.AddDrive(Drive('E', drive::kRemovable)));
-  ASSERT_TRUE(machine.AddDrive(Drive('F', drive::kCdRom, "CD")));
-  DriveSpec usbDisk = Drive('G', drive::kFixed, "Disque USB");
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('A', drive::kRemovable, "DISQUETTE")));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('D', drive::kFixed,
+                                         "Donn\xC9"
+                                         "es")));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('E', drive::kRemovable)));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('F', drive::kCdRom, "CD")));
+  DriveSpec usbDisk = MakeDrive('G', drive::kFixed, "Disque USB");
   usbDisk.device = platform::StorageDevice{bus::kUsb, false};
   ASSERT_TRUE(machine.AddDrive(usbDisk));
-  DriveSpec share = Drive('H', drive::kRemote, "ignored");
+  DriveSpec share = MakeDrive('H', drive::kRemote, "ignored");
   share.remoteName = "\\\\Serveur\\Partage";
   ASSERT_TRUE(machine.AddDrive(share));
-  ASSERT_TRUE(machine.AddDrive(Drive('Z', drive::kRemote, "R\xC9SEAU")));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('Z', drive::kRemote, "R\xC9SEAU")));
 
   drives.BuildList();
 
@@ -239,7 +231,7 @@ TEST_F(DestDirListsTest, DriveRowsListLettersCToZWithoutCdRomsNamedInLowerCase) 
 }
 
 TEST_F(DestDirListsTest, ChoosingTheFolderOnAnotherDriveSelectsThatDrive) {
-  ASSERT_TRUE(machine.AddDrive(Drive('D', drive::kFixed, "DATA")));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('D', drive::kFixed, "DATA")));
   MakeDir("D:\\Outils");
   drives.BuildList();
   folders.SetDirectory(JoinPath(pf, "Brevanto"));
@@ -259,7 +251,7 @@ TEST_F(DestDirListsTest, ChoosingTheFolderOnAnotherDriveSelectsThatDrive) {
 }
 
 TEST_F(DestDirListsTest, ChoosingTheProgramFilesDriveShowsTheProductFolderWhenItExists) {
-  ASSERT_TRUE(machine.AddDrive(Drive('D', drive::kFixed)));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('D', drive::kFixed)));
   drives.BuildList();
   folders.SetDirectory("D:\\");
   const int cRow = drives.RowOf('c');
@@ -278,8 +270,8 @@ TEST_F(DestDirListsTest, ChoosingTheProgramFilesDriveShowsTheProductFolderWhenIt
 }
 
 TEST_F(DestDirListsTest, ChoosingAnotherDriveKeepsThePathWhereItExistsElseTheRoot) {
-  ASSERT_TRUE(machine.AddDrive(Drive('D', drive::kFixed)));
-  ASSERT_TRUE(machine.AddDrive(Drive('E', drive::kFixed)));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('D', drive::kFixed)));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('E', drive::kFixed)));
   MakeDir("C:\\Outils");
   MakeDir("D:\\Outils");
   drives.BuildList();
@@ -301,7 +293,7 @@ TEST_F(DestDirListsTest, ChoosingAnotherDriveKeepsThePathWhereItExistsElseTheRoo
 }
 
 TEST_F(DestDirListsTest, WindowsCreatedAfterTheFirstFolderSelectItsDriveAndRow) {
-  ASSERT_TRUE(machine.AddDrive(Drive('D', drive::kFixed, "DATA")));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('D', drive::kFixed, "DATA")));
   MakeDir("D:\\Outils");
   folders.SetDirectory("D:\\Outils\\Brevanto");
   EXPECT_EQ(drives.Drive(), 'd') << "the first folder always counts as a drive change";

@@ -15,16 +15,8 @@ using ui::TControl;
 
 namespace {
 
-DriveSpec Drive(char letter, int type, const std::string& label = "") {
-  DriveSpec spec;
-  spec.letter = letter;
-  spec.type = type;
-  spec.label = label;
-  return spec;
-}
-
 DriveSpec Gone(char letter) {
-  return Drive(letter, drive::kNoRootDir);
+  return MakeDrive(letter, drive::kNoRootDir);
 }
 
 class DriveWatchTest : public ::testing::Test {
@@ -66,7 +58,7 @@ TEST_F(DriveWatchTest, AStickPluggedInTakesTheProposalAndGivesItBackWhenRemoved)
   DriveWatchTick(drives);
   EXPECT_EQ(changes, 0) << "no drive came or went";
 
-  ASSERT_TRUE(machine.AddDrive(Drive('E', drive::kRemovable, "CLE USB")));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('E', drive::kRemovable, "CLE USB")));
   DriveWatchTick(drives);
   EXPECT_EQ(view.SelectedText(TControl::DestDirCmbBx), "e: [cle usb]");
   EXPECT_EQ(proposal, "e:\\Brevanto");
@@ -82,7 +74,7 @@ TEST_F(DriveWatchTest, AStickPluggedInTakesTheProposalAndGivesItBackWhenRemoved)
 TEST_F(DriveWatchTest, AStickHoldingTheSamePathIsProposedThere) {
   ASSERT_TRUE(platform::Fs().CreateFolder("C:\\Outils"));
   Open("C:\\Outils");
-  DriveSpec stick = Drive('F', drive::kRemovable);
+  DriveSpec stick = MakeDrive('F', drive::kRemovable);
   ASSERT_TRUE(machine.AddDrive(stick));
   ASSERT_TRUE(platform::Fs().CreateFolder("F:\\Outils"));
   ASSERT_TRUE(machine.AddDrive(Gone('F')));
@@ -96,8 +88,8 @@ TEST_F(DriveWatchTest, AStickHoldingTheSamePathIsProposedThere) {
 
 TEST_F(DriveWatchTest, TheFirstNewDriveFromCToZIsTaken) {
   Open(JoinPath(pf, "Brevanto"));
-  ASSERT_TRUE(machine.AddDrive(Drive('H', drive::kFixed)));
-  ASSERT_TRUE(machine.AddDrive(Drive('G', drive::kRemovable)));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('H', drive::kFixed)));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('G', drive::kRemovable)));
 
   DriveWatchTick(drives);
 
@@ -106,8 +98,8 @@ TEST_F(DriveWatchTest, TheFirstNewDriveFromCToZIsTaken) {
 }
 
 TEST_F(DriveWatchTest, AnotherDriveGoingAwayLeavesSelectionAndProposalAlone) {
-  ASSERT_TRUE(machine.AddDrive(Drive('D', drive::kFixed, "DATA")));
-  ASSERT_TRUE(machine.AddDrive(Drive('E', drive::kRemovable)));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('D', drive::kFixed, "DATA")));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('E', drive::kRemovable)));
   Open("D:\\");
   proposal = "D:\\Mes outils";
 
@@ -122,12 +114,12 @@ TEST_F(DriveWatchTest, AnotherDriveGoingAwayLeavesSelectionAndProposalAlone) {
 }
 
 TEST_F(DriveWatchTest, ADriveWithoutARowAppearingKeepsTheSelection) {
-  ASSERT_TRUE(machine.AddDrive(Drive('D', drive::kFixed, "DATA")));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('D', drive::kFixed, "DATA")));
   Open("D:\\");
 
-  ASSERT_TRUE(machine.AddDrive(Drive('E', drive::kCdRom, "INSTALL")));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('E', drive::kCdRom, "INSTALL")));
   DriveWatchTick(drives);
-  ASSERT_TRUE(machine.AddDrive(Drive('B', drive::kRemovable)));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('B', drive::kRemovable)));
   DriveWatchTick(drives);
 
   EXPECT_EQ(view.SelectedText(TControl::DestDirCmbBx), "d: [data]");
@@ -136,7 +128,7 @@ TEST_F(DriveWatchTest, ADriveWithoutARowAppearingKeepsTheSelection) {
 }
 
 TEST_F(DriveWatchTest, WithNoDriveSelectedARemovalGoesToTheProgramFilesDrive) {
-  ASSERT_TRUE(machine.AddDrive(Drive('D', drive::kFixed)));
+  ASSERT_TRUE(machine.AddDrive(MakeDrive('D', drive::kFixed)));
   Open("\\\\serveur\\partage\\Brevanto");
 
   ASSERT_TRUE(machine.AddDrive(Gone('D')));

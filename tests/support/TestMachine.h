@@ -21,6 +21,15 @@ struct DriveSpec {
   platform::VolumeCase caseRules{true, false}; // the file system's letter-case flags
 };
 
+// A drive of a type with an optional label, everything else as by default.
+inline DriveSpec MakeDrive(char letter, int type, const std::string& label = "") {
+  DriveSpec spec;
+  spec.letter = letter;
+  spec.type = type;
+  spec.label = label;
+  return spec;
+}
+
 class TestMachine {
 public:
   TestMachine();
