@@ -5,7 +5,7 @@
 # signal file appears; another process's command line read as it was given.
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
-build=${BREVANTO_WIN64_BUILD:-$BREVANTO_ROOT/build/win64}
+build=$E2E_BUILD
 PROBE_EXE=${PROBE_EXE:-$build/tools/kre/kre_probe.exe}
 KRE_EXE=${KRE_EXE:-$build/tools/kre/kre.exe}
 
@@ -21,10 +21,8 @@ drv drive-remove e || e2e_fail "cannot unplug e:"
 e2e_expect_eq "$(drv drives | paste -sd ' ')" "c: fixed z: fixed" "drives unplugged"
 
 mkdir -p "$PFX/drive_c/held"
-drv_alone hold 'C:\held\file.txt' 'C:\held\release' --timeout 30000 >"$ART/hold.out" 2>&1 &
-holder=$!
-for _ in $(seq 100); do grep -q held "$ART/hold.out" && break; sleep 0.1; done
-grep -q held "$ART/hold.out" || e2e_fail "the file was not held: $(cat "$ART/hold.out")"
+e2e_hold 'C:\held\file.txt' "$PFX/drive_c/held/release"
+holder=$HOLD_PID
 drv hold 'C:\held\file.txt' 'C:\held\file.txt' --timeout 0 2>/dev/null &&
   e2e_fail "a held file opened a second time"
 : >"$PFX/drive_c/held/release"

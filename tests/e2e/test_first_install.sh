@@ -4,6 +4,7 @@
 # update logs, the shortcuts for all users, the association command, the
 # settings and the uninstall entry, and the word processor started at the end
 # with the quoted path of kre.exe alone.
+# builds: win32 win64
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 
@@ -22,8 +23,8 @@ e2e_expect_eq "$(e2e_checked "$LICENCE_BOX")" 1 "licence box ticked initially"
 e2e_expect_focus Edit
 
 e2e_next_to 2
-e2e_expect_eq "$(drv text "$(e2e_control Edit)" .)" 'C:\Program Files\Brevanto' "proposed folder"
-e2e_expect_focus Edit 'C:\Program Files\Brevanto'
+e2e_expect_eq "$(drv text "$(e2e_control Edit)" .)" "$INSTALL_WIN" "proposed folder"
+e2e_expect_focus Edit "$INSTALL_WIN"
 
 e2e_next_to 3
 e2e_expect_eq "$(e2e_component_rows | cut -f4 | paste -sd '|')" "$(IFS='|'; echo "${COMPONENTS[*]}")" "component rows"
@@ -57,7 +58,7 @@ e2e_expect_eq "$(e2e_checked "$LAUNCH_BOX")" 1 "launch box ticked initially"
 e2e_press "$FINISH_BTN"
 e2e_wait_setup_exit 30
 e2e_expect_eq "$SETUP_EXIT" 0 "exit code"
-kre='C:\Program Files\Brevanto\kre.exe'
+kre="$INSTALL_WIN\\kre.exe"
 e2e_expect_eq "$(drv cmdline --exe kre.exe --timeout 10000)" "\"$kre\"" "the launch command"
 window=$(drv find --exe kre.exe --caption "Traitement de texte Brevanto" --timeout 10000) ||
   e2e_fail "the word processor shows no window"
@@ -70,7 +71,7 @@ e2e_stop_wine
 dir="$(e2e_program_files)/Brevanto"
 for f in kre.exe Licence.txt "Coupe de mots.dat" Install.log; do e2e_expect_file "$dir/$f"; done
 e2e_expect_eq "$(cat "$dir/kre-commands.log")" "\"$kre\" -assoc adpr_cod"$'\r' "association command"
-grep -qxF $'File Copy: C:\\Program Files\\Brevanto\\kre.exe\r' "$dir/Install.log" ||
+grep -qxF "File Copy: $kre"$'\r' "$dir/Install.log" ||
   e2e_fail "Install.log does not record kre.exe"
 grep -q $'^File Copy: .*Traitement de texte Brevanto.lnk\r$' "$dir/Install.log" ||
   e2e_fail "Install.log does not record the shortcuts"
@@ -96,21 +97,24 @@ e2e_expect_eq "$(grep -c '^\*' "$data/Update.log")" 1 "stamp lines in Update.log
 # Shortcuts for all users, none for the user alone.
 link="Traitement de texte Brevanto.lnk"
 user=$(wine_user_dir "$PFX")
-e2e_expect_file "$(e2e_program_data)/Microsoft/Windows/Start Menu/Programs/$link"
-e2e_expect_file "$PFX/drive_c/users/Public/Desktop/$link"
+for shortcut in "$(e2e_program_data)/Microsoft/Windows/Start Menu/Programs/$link" \
+  "$PFX/drive_c/users/Public/Desktop/$link"; do
+  e2e_expect_file "$shortcut"
+  grep -qaF "$kre" "$shortcut" || e2e_fail "$shortcut does not point at $kre"
+done
 e2e_expect_no_file "$user/Desktop/$link"
 e2e_expect_no_file "$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/$link"
 
 # The settings, the word processor's own record and the uninstall entry.
 install='Software\Brevanto Word Processor\Install'
-e2e_expect_eq "$(e2e_reg_string user "$install" MAINDIR)" 'C:\Program Files\Brevanto' MAINDIR
+e2e_expect_eq "$(e2e_reg_string user "$install" MAINDIR)" "$INSTALL_WIN" MAINDIR
 e2e_expect_eq "$(e2e_reg_dword user "$install" "COMPS_FR (3.1.1)")" 2147483646 "COMPS_FR (3.1.1)"
 e2e_expect_eq "$(e2e_reg_dword user "$install" INSTALLTOALL)" 1 INSTALLTOALL
 e2e_expect_eq "$(e2e_reg_string user "$install" EXTENSIONS)" B EXTENSIONS
 e2e_expect_eq "$(e2e_reg_dword user "$install" LAUNCH)" 1 LAUNCH
 e2e_expect_eq "$(e2e_reg_dword user 'Software\Brevanto Word Processor\Internal' LastRunVer)" \
   30301000 "LastRunVer recorded by the launched word processor"
-uninstall='Software\Microsoft\Windows\CurrentVersion\Uninstall\Brevanto Word Processor'
+uninstall="$UNINSTALL_KEY"
 e2e_expect_eq "$(e2e_reg_string system "$uninstall" DisplayIcon)" "$kre" DisplayIcon
 e2e_expect_eq "$(e2e_reg_string system "$uninstall" DisplayName)" "Traitement de texte Brevanto" DisplayName
 e2e_expect_eq "$(e2e_reg_string system "$uninstall" DisplayVersion)" 3.2.13.4 DisplayVersion

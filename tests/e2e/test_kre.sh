@@ -8,7 +8,7 @@
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 
-build=${BREVANTO_WIN64_BUILD:-$BREVANTO_ROOT/build/win64}
+build=$E2E_BUILD
 KRE_EXE=${KRE_EXE:-$build/tools/kre/kre.exe}
 PROBE_EXE=${PROBE_EXE:-$build/tools/kre/kre_probe.exe}
 [ -f "$KRE_EXE" ] || e2e_fail "$KRE_EXE is not built"
@@ -26,7 +26,7 @@ probe() { wine_run "$PFX" "$PROBE_EXE" "$@" </dev/null | tr -d '\r'; }
 
 assoc=$(probe exec "$kre" -assoc adpr_rtf) || e2e_fail "WinExec of the association command failed"
 e2e_expect_eq "$assoc" "\"$kre\" -assoc adpr_rtf" "association command line"
-for i in $(seq 100); do [ -s "$log" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$log" ] && break; sleep 0.1; done
 remove=$(probe run "$kre" -ui) || e2e_fail "the removal command did not end at once with code 0"
 e2e_expect_eq "$(cat "$log")" "$(printf '%s\r\n%s\r' "$assoc" "$remove")" "kre-commands.log"
 probe marked "$PROPERTY" --absent --timeout 0 >/dev/null || e2e_fail "a command opened a window"

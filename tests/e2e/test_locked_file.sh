@@ -8,55 +8,40 @@
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 
-error_text() {
-  printf 'Impossible de créer le fichier "%s".\rCe fichier est peut-être actuellement utilisé par une autre application.\r\rVeuillez vous assurer que le processus d'"'"'installation du traitement de texte Brevanto n'"'"'est pas bloqué par votre logiciel de sécurité (pare-feu ou antivirus).\rEssayez de désactiver votre logiciel de sécurité et relancez l'"'"'installation d'"'"'Brevanto.' "$1"
-}
-
-# Holds Windows file $1 until the Linux file $2 appears; waits until it is
-# held. HOLD_PID is the holder's process.
-hold() {
-  local out
-  out=$ART/hold-$(basename "$2").out
-  drv_alone hold "$1" "$(e2e_winpath "$2")" --timeout 90000 >"$out" 2>&1 &
-  HOLD_PID=$!
-  for _ in $(seq 100); do grep -q held "$out" && return 0; sleep 0.1; done
-  e2e_fail "cannot hold $1: $(cat "$out")"
-}
-
 # From the welcome page to the installing page; $1: the folder to type, if any.
 to_installation() {
   e2e_start_setup
   e2e_wizard
   e2e_wait_page 0 30 "$run-page0"
-  e2e_next_to 1 10 "$run-page1"
-  e2e_next_to 2 10 "$run-page2"
+  e2e_next_to 1 20 "$run-page1"
+  e2e_next_to 2 20 "$run-page2"
   [ -z "${1:-}" ] || drv set-text "$(e2e_control Edit)" . "$1" || e2e_fail "cannot type the folder"
-  e2e_next_to 3 10 "$run-page3"
-  e2e_next_to 4 10 "$run-page4"
-  e2e_next_to 5 10 "$run-page5"
+  e2e_next_to 3 20 "$run-page3"
+  e2e_next_to 4 20 "$run-page4"
+  e2e_next_to 5 20 "$run-page5"
 }
 
 signals=$PFX/drive_c/signals
 mkdir -p "$signals"
-pf='C:\Program Files\Brevanto'
+pf="$INSTALL_WIN"
 dir="$(e2e_program_files)/Brevanto"
 mkdir -p "$dir"
-hold "$pf\\kre.exe" "$signals/kre"
+e2e_hold "$pf\\kre.exe" "$signals/kre"
 kre_holder=$HOLD_PID
-hold "$pf\\Licence.txt" "$signals/licence"
+e2e_hold "$pf\\Licence.txt" "$signals/licence"
 
 run=first
 to_installation
-e2e_dialog Erreur "$(error_text "$pf\\kre.exe")" first-error-kre
+e2e_dialog Erreur "$(e2e_cannot_create_text "$pf\\kre.exe")" first-error-kre
 : >"$signals/kre"
 wait "$kre_holder" || e2e_fail "the hold on kre.exe ended badly"
 e2e_answer "&Réessayer"
-e2e_dialog Erreur "$(error_text "$pf\\Licence.txt")" first-error-licence
+e2e_dialog Erreur "$(e2e_cannot_create_text "$pf\\Licence.txt")" first-error-licence
 e2e_answer "I&gnorer"
 e2e_wait_page 6 60 first-page6
 : >"$signals/licence"
-e2e_next_to 7 10 first-page7
-drv click "$(e2e_control Button "$LAUNCH_BOX")" . || e2e_fail "cannot untick the launch box"
+e2e_next_to 7 20 first-page7
+e2e_click_box "$(e2e_control Button "$LAUNCH_BOX")" 0
 e2e_press "$FINISH_BTN"
 e2e_wait_setup_exit 30
 e2e_expect_eq "$SETUP_EXIT" 0 "exit code (first run)"
@@ -69,10 +54,10 @@ e2e_expect_file "$dir/Coupe de mots.dat"
 other='C:\Autre\Brevanto'
 other_dir=$PFX/drive_c/Autre/Brevanto
 mkdir -p "$other_dir"
-hold "$other\\kre.exe" "$signals/kre2"
+e2e_hold "$other\\kre.exe" "$signals/kre2"
 run=second
 to_installation "$other"
-e2e_dialog Erreur "$(error_text "$other\\kre.exe")" second-error-kre
+e2e_dialog Erreur "$(e2e_cannot_create_text "$other\\kre.exe")" second-error-kre
 drv press "$DLG" "A&bandonner" --timeout 5000 || e2e_fail "cannot press Abort"
 e2e_wait_setup_exit 30
 e2e_expect_eq "$SETUP_EXIT" 0 "exit code (second run)"
@@ -82,5 +67,5 @@ e2e_expect_no_file "$other_dir/Licence.txt"
 e2e_expect_file "$other_dir/Install.log"
 e2e_expect_eq "$(e2e_reg_string user 'Software\Brevanto Word Processor\Install' MAINDIR)" "$other" \
   "MAINDIR after Abort"
-e2e_expect_eq "$(e2e_reg_string system 'Software\Microsoft\Windows\CurrentVersion\Uninstall\Brevanto Word Processor' DisplayIcon)" \
+e2e_expect_eq "$(e2e_reg_string system "$UNINSTALL_KEY" DisplayIcon)" \
   "$other\\kre.exe" "DisplayIcon after Abort"

@@ -44,6 +44,6 @@ open_word_processor
 refused_on 4 running-copy-page4
 e2e_expect_eq "$(e2e_button_state "$BACK_BTN")" "visible enabled" "Back on page 4 after the message"
 close_word_processor
-e2e_next_to 5 10
+e2e_next_to 5 20
 e2e_wait_page 6 60
 e2e_abandon

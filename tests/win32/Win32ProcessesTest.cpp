@@ -54,7 +54,7 @@ TEST(Win32Processes, ExecStartsACommandLineWithoutWaiting) {
   command += '"';
   EXPECT_GT(TheProcesses().Exec(command, SW_HIDE), 31u);
   bool exists = false;
-  for (int i = 0; i < 200 && !exists; ++i) {
+  for (int i = 0; i < 600 && !exists; ++i) {
     exists = platform::Native().files->IsFolder(made);
     if (!exists)
       Sleep(50);

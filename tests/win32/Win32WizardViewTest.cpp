@@ -54,9 +54,12 @@ protected:
 
   void SetComponents() {
     std::vector<ui::TCheckRow> rows;
-    for (int i = 0; i < 7; ++i)
-      rows.push_back(
-          {"Composant " + std::to_string(i), "1,2 Mo", static_cast<uint8_t>(i % 3), i == 0});
+    for (int i = 0; i < 7; ++i) {
+      // Appended: "literal" + string trips a false -Wrestrict in GCC 12 at -O3.
+      std::string name = "Composant ";
+      name += std::to_string(i);
+      rows.push_back({name, "1,2 Mo", static_cast<uint8_t>(i % 3), i == 0});
+    }
     view.SetCheckRows(TControl::SelCompLstBx, rows);
   }
 };

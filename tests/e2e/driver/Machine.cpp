@@ -1,6 +1,7 @@
 // Driver commands on the machine around the program under test.
 #include "Machine.h"
 
+#include <tlhelp32.h>
 #include <winioctl.h>
 #include <winternl.h>
 
@@ -164,6 +165,37 @@ int CommandLine(const std::wstring& exeName, DWORD timeoutMs) {
   }
   PrintUtf8(line);
   return kDone;
+}
+
+int FreezeOthers(HWND window, bool freeze) {
+  DWORD pid = 0;
+  const DWORD windowThread = GetWindowThreadProcessId(window, &pid);
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (!windowThread || snapshot == INVALID_HANDLE_VALUE) {
+    std::fprintf(stderr, "driver: no threads to %s\n", freeze ? "freeze" : "thaw");
+    return kFailed;
+  }
+  int count = 0;
+  bool ok = true;
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID != pid || entry.th32ThreadID == windowThread)
+      continue;
+    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID);
+    const DWORD previous = !thread  ? DWORD(-1)
+                           : freeze ? SuspendThread(thread)
+                                    : ResumeThread(thread);
+    ok = ok && previous != DWORD(-1);
+    count += previous != DWORD(-1);
+    if (thread)
+      CloseHandle(thread);
+  }
+  CloseHandle(snapshot);
+  std::printf("%d\n", count);
+  if (!ok)
+    std::fprintf(stderr, "driver: a thread could not be %s\n", freeze ? "frozen" : "thawed");
+  return ok ? kDone : kFailed;
 }
 
 } // namespace driver

@@ -1,6 +1,7 @@
 // Driver commands that change or read the machine around the program under
 // test: a file held open so that nobody else can write it, drives plugged in
-// and out through Wine's mount manager, and another process's command line.
+// and out through Wine's mount manager, another process's command line, and
+// its worker threads held still.
 #pragma once
 
 #include "Support.h"
@@ -23,5 +24,9 @@ int DriveRemove(wchar_t letter);
 int Drives();
 // Waits for a process of that executable name and prints its command line.
 int CommandLine(const std::wstring& exeName, DWORD timeoutMs);
+// Suspends (freeze) or resumes (thaw) every thread of the window's process
+// but the one that owns the window, and prints how many: a worker thread is
+// thus held wherever it is while the window goes on answering.
+int FreezeOthers(HWND window, bool freeze);
 
 } // namespace driver

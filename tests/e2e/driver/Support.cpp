@@ -81,15 +81,23 @@ bool HasState(HWND hwnd, const std::wstring& state) {
   return false;
 }
 
+namespace {
+// A named callback: on 32-bit Windows a lambda cannot become a stdcall pointer.
+BOOL CALLBACK Collect(HWND hwnd, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+  return TRUE;
+}
+} // namespace
+
 std::vector<HWND> Descendants(HWND window) {
   std::vector<HWND> all;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM p) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(p)->push_back(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
+  EnumChildWindows(window, Collect, reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
+std::vector<HWND> TopLevelWindows() {
+  std::vector<HWND> all;
+  EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
   return all;
 }
 

@@ -56,6 +56,8 @@ template <typename Condition> bool WaitFor(DWORD timeoutMs, Condition done) {
 
 // Every descendant of a window, in the order EnumChildWindows gives them.
 std::vector<HWND> Descendants(HWND window);
+// Every top-level window, in the order EnumWindows gives them.
+std::vector<HWND> TopLevelWindows();
 
 // The IDs of the running processes of that executable name (any case).
 std::vector<DWORD> ProcessIdsOf(const std::wstring& exeName);

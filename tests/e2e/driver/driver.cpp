@@ -38,6 +38,7 @@ const char kUsageText[] =
     "  state HWND [ID]                      visible|hidden enabled|disabled\n"
     "  wait-state HWND ID STATE [--timeout MS]  STATE: visible hidden enabled disabled\n"
     "  checked HWND ID                      0, 1 or 2 (BM_GETCHECK)\n"
+    "  wait-checked HWND ID N [--timeout MS] wait until BM_GETCHECK gives N\n"
     "  items HWND ID                        a list or combo box's items, one a line\n"
     "  set-text HWND ID TEXT                WM_SETTEXT\n"
     "  click HWND ID                        BM_CLICK, posted; refused when hidden or disabled\n"
@@ -65,45 +66,25 @@ const char kUsageText[] =
     "  drive-remove LETTER                  unplug it\n"
     "  drives                               every drive letter and its type\n"
     "  cmdline --exe NAME [--timeout MS]    the command line of a running process\n"
+    "  freeze HWND / thaw HWND              suspend / resume every thread of the window's\n"
+    "                                       process but the window's own; prints how many\n"
     "Commands may be chained in one run with \";;\" between them; the first failure stops.\n"
     "  serve                                read tab-separated command lines from standard input,\n"
     "                                       each answered by its output and \"\\x1e\" + exit "
     "code\n";
 
-struct ControlSearch {
-  int id;
-  HWND found;
-};
-
 // The first descendant (pages nest their controls) with the given ID. A
 // message box's text control is 0xFFFF in its template, -1 once widened, so
 // only the low 16 bits are compared when no exact match exists.
 HWND FindControl(HWND parent, int id) {
-  ControlSearch exact{id, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<ControlSearch*>(p);
-        if (GetDlgCtrlID(child) != s->id)
-          return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&exact));
-  if (exact.found)
-    return exact.found;
-  ControlSearch loose{id & 0xFFFF, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<ControlSearch*>(p);
-        if ((GetDlgCtrlID(child) & 0xFFFF) != s->id)
-          return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&loose));
-  return loose.found;
+  const std::vector<HWND> all = Descendants(parent);
+  for (HWND child : all)
+    if (GetDlgCtrlID(child) == id)
+      return child;
+  for (HWND child : all)
+    if ((GetDlgCtrlID(child) & 0xFFFF) == (id & 0xFFFF))
+      return child;
+  return nullptr;
 }
 
 HWND ControlArg(const wchar_t* windowArg, const wchar_t* idArg) {
@@ -232,7 +213,6 @@ Options ParseOptions(int argc, wchar_t** argv, int first) {
 struct WindowSearch {
   const Filters* filters;
   std::vector<DWORD> pids;
-  HWND found = nullptr;
 };
 
 bool Matches(HWND hwnd, const WindowSearch& s) {
@@ -267,55 +247,42 @@ bool Matches(HWND hwnd, const WindowSearch& s) {
 }
 
 HWND FindTopLevel(const Filters& filters) {
-  WindowSearch search{&filters, {}, nullptr};
+  WindowSearch search{&filters, {}};
   if (filters.hasExe) {
     search.pids = ProcessIdsOf(filters.exe);
     if (search.pids.empty())
       return nullptr;
   }
-  EnumWindows(
-      [](HWND hwnd, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<WindowSearch*>(p);
-        if (!Matches(hwnd, *s))
-          return TRUE;
-        s->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND hwnd : TopLevelWindows())
+    if (Matches(hwnd, search))
+      return hwnd;
+  return nullptr;
 }
 
 int List() {
-  EnumWindows(
-      [](HWND hwnd, LPARAM) -> BOOL {
-        if (!IsWindowVisible(hwnd))
-          return TRUE;
-        DWORD pid = 0;
-        GetWindowThreadProcessId(hwnd, &pid);
-        std::wstring caption;
-        ReadText(hwnd, caption);
-        std::printf("0x%llx pid=%lu owner=0x%llx ",
-                    static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hwnd)), pid,
-                    static_cast<unsigned long long>(
-                        reinterpret_cast<uintptr_t>(GetWindow(hwnd, GW_OWNER))));
-        PrintUtf8(ClassOf(hwnd) + L" \"" + caption + L"\"");
-        return TRUE;
-      },
-      0);
+  for (HWND hwnd : TopLevelWindows()) {
+    if (!IsWindowVisible(hwnd))
+      continue;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    std::wstring caption;
+    ReadText(hwnd, caption);
+    std::printf(
+        "0x%llx pid=%lu owner=0x%llx ",
+        static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hwnd)), pid,
+        static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(GetWindow(hwnd, GW_OWNER))));
+    PrintUtf8(ClassOf(hwnd) + L" \"" + caption + L"\"");
+  }
   return 0;
 }
 
 int Controls(HWND window) {
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM) -> BOOL {
-        std::wstring text;
-        ReadText(child, text);
-        std::printf("%d ", GetDlgCtrlID(child));
-        PrintUtf8(ClassOf(child) + L" " + StateOf(child) + L" \"" + text + L"\"");
-        return TRUE;
-      },
-      0);
+  for (HWND child : Descendants(window)) {
+    std::wstring text;
+    ReadText(child, text);
+    std::printf("%d ", GetDlgCtrlID(child));
+    PrintUtf8(ClassOf(child) + L" " + StateOf(child) + L" \"" + text + L"\"");
+  }
   return 0;
 }
 
@@ -422,17 +389,17 @@ int IconGroup(const std::wstring& file, unsigned long long id) {
   return WithResourceModule(file, [&](HMODULE module) { return PrintIconGroup(module, id); });
 }
 
+BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR list) {
+  reinterpret_cast<std::vector<WORD>*>(list)->push_back(language);
+  return TRUE;
+}
+
 // Prints a resource's size and the languages it exists in (hexadecimal).
 int PrintResource(HMODULE module, const std::wstring& type, const std::wstring& name) {
   if (HRSRC res = FindResourceW(module, name.c_str(), type.c_str())) {
     std::vector<WORD> languages;
-    EnumResourceLanguagesW(
-        module, type.c_str(), name.c_str(),
-        [](HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR p) -> BOOL {
-          reinterpret_cast<std::vector<WORD>*>(p)->push_back(language);
-          return TRUE;
-        },
-        reinterpret_cast<LONG_PTR>(&languages));
+    EnumResourceLanguagesW(module, type.c_str(), name.c_str(), CollectLanguage,
+                           reinterpret_cast<LONG_PTR>(&languages));
     std::printf("%lu", SizeofResource(module, res));
     for (WORD language : languages)
       std::printf(" %04x", language);
@@ -498,6 +465,10 @@ int Run(int argc, wchar_t** argv) {
 
   if (p.empty())
     return kUsage;
+  if (command == L"freeze" || command == L"thaw") {
+    HWND window = ParseWindow(p[0].c_str());
+    return window ? FreezeOthers(window, command == L"freeze") : kFailed;
+  }
   HWND window = ParseWindow(p[0].c_str());
   if (command == L"wait-gone") {
     if (!window)
@@ -580,8 +551,7 @@ int Run(int argc, wchar_t** argv) {
   }
   if (command == L"checked") {
     DWORD_PTR state = 0;
-    if (!SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
-                             &state))
+    if (!Send(control, BM_GETCHECK, 0, 0, state))
       return kFailed;
     std::printf("%lu\n", static_cast<unsigned long>(state));
     return 0;
@@ -617,6 +587,19 @@ int Run(int argc, wchar_t** argv) {
       return 0;
     std::fprintf(stderr, "driver: the text did not appear within %lu ms; it reads:\n", f.timeoutMs);
     PrintUtf8(text, stderr);
+    return kFailed;
+  }
+  if (command == L"wait-checked") {
+    // A posted click is handled after any message sent meanwhile: wait for it.
+    unsigned long long expected = 0;
+    DWORD_PTR state = 0;
+    if (!ParseNumber(p[2].c_str(), expected))
+      return kUsage;
+    if (WaitFor(f.timeoutMs,
+                [&] { return Send(control, BM_GETCHECK, 0, 0, state) && state == expected; }))
+      return 0;
+    std::fprintf(stderr, "driver: the check state is %lu, not %llu, after %lu ms\n",
+                 static_cast<unsigned long>(state), expected, f.timeoutMs);
     return kFailed;
   }
   if (command == L"wait-state") {

@@ -26,22 +26,64 @@ SETUP_TEMP_PREFIX="~InstallationdutraitementdetexteBrevantoVersionLight"
 
 e2e_begin() {
   E2E_NAME=$(basename "$0" .sh)
-  local build=${BREVANTO_WIN64_BUILD:-$BREVANTO_ROOT/build/win64}
-  SETUP_EXE=${SETUP_EXE:-$build/app/setup.exe}
-  DRIVER_EXE=${DRIVER_EXE:-$build/tests/e2e/e2e_driver.exe}
+  E2E_BUILD=${BREVANTO_WIN_BUILD:-$BREVANTO_ROOT/build/win32}
+  SETUP_EXE=${SETUP_EXE:-$E2E_BUILD/app/setup.exe}
+  DRIVER_EXE=${DRIVER_EXE:-$E2E_BUILD/tests/e2e/e2e_driver.exe}
   [ -f "$SETUP_EXE" ] || { echo "FAIL $E2E_NAME: $SETUP_EXE is not built" >&2; exit 1; }
   [ -f "$DRIVER_EXE" ] || { echo "FAIL $E2E_NAME: $DRIVER_EXE is not built" >&2; exit 1; }
-  ART=$BREVANTO_ROOT/build/e2e-artifacts/$E2E_NAME
+  E2E_ARCH=$(e2e_pe_arch "$SETUP_EXE") || { echo "FAIL $E2E_NAME: $SETUP_EXE is no Windows program" >&2; exit 1; }
+  e2e_set_arch_paths
+  ART=$BREVANTO_ROOT/build/e2e-artifacts/$E2E_NAME-$E2E_ARCH
   rm -rf "$ART" && mkdir -p "$ART"
   wine_session_begin
   trap e2e_end EXIT
-  # A command that fails outside any test of its result ends the test (set -e):
-  # say which.
-  trap 'echo "FAIL $E2E_NAME: line $LINENO: $BASH_COMMAND" >&2' ERR
+  # A command that fails outside any test of its result ends the test (set -e,
+  # and set -E so that this holds inside the helpers too): say which, and
+  # through which helpers.
+  set -E
+  trap 'e2e_report_error "$LINENO" "$BASH_COMMAND" "$?"' ERR
   trap 'exit 130' INT
   trap 'exit 143' TERM
-  PFX=$(wine_new_prefix "$E2E_NAME")
+  PFX=$(wine_new_prefix "$E2E_NAME-$E2E_ARCH")
   SETUP_PID=
+}
+
+e2e_report_error() {
+  local i where=
+  for ((i = 1; i < ${#FUNCNAME[@]} - 1; i++)); do
+    where+=" <- ${FUNCNAME[$i]} (${BASH_SOURCE[$((i + 1))]##*/}:${BASH_LINENO[$i]})"
+  done
+  echo "FAIL $E2E_NAME: line $1: \"$2\" exited with $3$where" >&2
+  trap - ERR
+}
+
+# win32 or win64: the machine type in the PE header of a Windows program.
+e2e_pe_arch() {
+  local pe machine
+  pe=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ') || return 1
+  machine=$(od -An -tx2 -j$((pe + 4)) -N2 "$1" | tr -d ' ') || return 1
+  case "$machine" in
+    014c) echo win32 ;;
+    8664) echo win64 ;;
+    *) return 1 ;;
+  esac
+}
+
+# Where a program of this bitness puts things in the 64-bit prefix: a 32-bit
+# program runs under WoW64, so its program-files folder is "Program Files
+# (x86)" and its machine-wide registry keys go to the 32-bit view
+# (Wow6432Node). The user's Software key is shared by both.
+e2e_set_arch_paths() {
+  local pf='Program Files' wow=
+  if [ "$E2E_ARCH" = win32 ]; then
+    pf='Program Files (x86)'
+    wow='Wow6432Node\'
+  fi
+  PF_WIN="C:\\$pf"
+  PF_DIR_NAME=$pf
+  INSTALL_WIN="$PF_WIN\\Brevanto"
+  UNINSTALL_KEY="Software\\${wow}Microsoft\\Windows\\CurrentVersion\\Uninstall\\Brevanto Word Processor"
+  SETTINGS_KEY='Software\Brevanto Word Processor\Install'
 }
 
 e2e_end() {
@@ -246,7 +288,7 @@ e2e_title() { drv texts "$WIZ" --class Static --visible --within "$BANNER_AREA" 
 # Waits (at most $2 seconds, default 10) until page $1 is on show, then
 # photographs it as $3 (default "pageN").
 e2e_wait_page() {
-  local index=$1 limit=${2:-10} shot=${3:-page$1}
+  local index=$1 limit=${2:-20} shot=${3:-page$1}
   drv child "$WIZ" --class Static --visible --within "$BANNER_AREA" \
     --caption "${PAGE_TITLES[$index]}" --timeout $((limit * 1000)) >/dev/null ||
     e2e_fail "page $index (\"${PAGE_TITLES[$index]}\") not on show after $limit s; the title reads \"$(e2e_title)\""
@@ -255,10 +297,10 @@ e2e_wait_page() {
   e2e_note "page $index after $SECONDS s"
 }
 
-# Presses the wizard's button $1 (waiting up to $2 seconds, default 5, for it
+# Presses the wizard's button $1 (waiting up to $2 seconds, default 10, for it
 # to become usable).
 e2e_press() {
-  drv press "$WIZ" "$1" --timeout $(( ${2:-5} * 1000 )) || e2e_fail "cannot press \"$1\""
+  drv press "$WIZ" "$1" --timeout $(( ${2:-10} * 1000 )) || e2e_fail "cannot press \"$1\""
 }
 
 # Next, then waits for page $1 and photographs it.
@@ -326,11 +368,47 @@ e2e_answer() {
     e2e_fail "cannot answer \"$1\""
 }
 
+# Clicks the wizard's check box $1 (a handle) and waits until its check
+# state is $2: a posted click is handled after the messages sent meanwhile.
+e2e_click_box() {
+  drv click "$1" . ";;" wait-checked "$1" . "$2" --timeout 10000 >/dev/null ||
+    e2e_fail "the box $1 is not $2 after a click"
+}
+
+# Waits at most $1 seconds until the output of the command "${@:4}" is $2,
+# then checks it as e2e_expect_eq does with the description $3.
+e2e_wait_eq() {
+  local limit=$(( $1 * 10 )) expected=$2 what=$3 i got
+  shift 3
+  for ((i = 0; i < limit; i++)); do
+    got=$("$@") && [ "$got" = "$expected" ] && return 0
+    sleep 0.1
+  done
+  e2e_expect_eq "$("$@")" "$expected" "$what"
+}
+
 # The check-list rows of the component page: "index data selected text".
 e2e_component_rows() { drv rows "$(e2e_control ListBox)"; }
 
 # The row check states of the component page, e.g. "2 1 1 1 1 1 1".
 e2e_component_states() { e2e_component_rows | cut -f2 | tr '\n' ' ' | sed 's/ $//'; }
+
+# The error dialog's text for a destination file that cannot be created.
+e2e_cannot_create_text() {
+  printf 'Impossible de créer le fichier "%s".\rCe fichier est peut-être actuellement utilisé par une autre application.\r\rVeuillez vous assurer que le processus d'"'"'installation du traitement de texte Brevanto n'"'"'est pas bloqué par votre logiciel de sécurité (pare-feu ou antivirus).\rEssayez de désactiver votre logiciel de sécurité et relancez l'"'"'installation d'"'"'Brevanto.' "$1"
+}
+
+# Holds Windows file $1 open without sharing until the Linux file $2 appears
+# (the driver's hold, in a process of its own); returns once it is held.
+# HOLD_PID is the holder's process.
+e2e_hold() {
+  local out
+  out=$ART/hold-$(basename "$2").out
+  drv_alone hold "$1" "$(e2e_winpath "$2")" --timeout 120000 >"$out" 2>&1 &
+  HOLD_PID=$!
+  for _ in $(seq 300); do grep -q held "$out" && return 0; sleep 0.1; done
+  e2e_fail "cannot hold $1: $(cat "$out")"
+}
 
 # Cancel, the question answered "A&bandonner", and the setup's end.
 e2e_abandon() {
@@ -345,7 +423,7 @@ e2e_abandon() {
 # The prefix: folders as the Windows programs see them, the registry after the
 # server has stopped.
 
-e2e_program_files() { echo "$PFX/drive_c/Program Files"; }
+e2e_program_files() { echo "$PFX/drive_c/$PF_DIR_NAME"; }
 e2e_program_data() { echo "$PFX/drive_c/ProgramData"; }
 
 # Ends every process of the prefix, so that its registry files are complete.
@@ -363,7 +441,7 @@ e2e_keep_results() {
   local keep=${E2E_KEEP_RESULTS:-} part
   [ -n "$keep" ] || return 0
   rm -rf "$keep" && mkdir -p "$keep"
-  for part in "drive_c/Program Files/Brevanto" drive_c/ProgramData drive_c/users user.reg system.reg; do
+  for part in "drive_c/$PF_DIR_NAME/Brevanto" drive_c/ProgramData drive_c/users user.reg system.reg; do
     [ -e "$PFX/$part" ] && (cd "$PFX" && cp -a --parents "$part" "$keep/")
   done
   return 0

@@ -53,24 +53,36 @@ wine_session_begin() {
   wine_make_template || return 1
 }
 
-# Starts a private Xvfb on a display number it picks itself (-displayfd), so
-# that concurrent sessions never collide, and waits until it accepts clients.
+# Starts the session's private display and sets DISPLAY to it.
 wine_start_display() {
-  local numfile=$WINE_SESSION/display
+  DISPLAY=$(wine_xvfb main) || return 1
+  export DISPLAY
+}
+
+# One more private display for a job that runs beside others; prints its name.
+wine_extra_display() {
+  wine_xvfb "extra$(find "$WINE_SESSION" -maxdepth 1 -name 'xvfb-*.pid' | wc -l)"
+}
+
+# Starts an Xvfb on a display number it picks itself (-displayfd), so that
+# concurrent sessions never collide, waits until it accepts clients and
+# prints ":N". Its PID is kept as xvfb-$1.pid for the session's end.
+wine_xvfb() {
+  local numfile=$WINE_SESSION/display-$1 pid
   : >"$numfile"
   Xvfb -displayfd 3 -screen 0 "${WINE_SCREEN_SIZE}x24" -nolisten tcp \
-    3>"$numfile" >"$WINE_SESSION/xvfb.log" 2>&1 &
-  echo $! >"$WINE_SESSION/xvfb.pid"
-  for _ in $(seq 100); do
+    3>"$numfile" >"$WINE_SESSION/xvfb-$1.log" 2>&1 &
+  pid=$!
+  echo "$pid" >"$WINE_SESSION/xvfb-$1.pid"
+  for _ in $(seq 300); do
     if grep -q '^[0-9]' "$numfile"; then
-      DISPLAY=":$(head -n1 "$numfile")"
-      export DISPLAY
+      echo ":$(head -n1 "$numfile")"
       return 0
     fi
-    kill -0 "$(cat "$WINE_SESSION/xvfb.pid")" 2>/dev/null || break
+    kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done
-  wine_log "Xvfb did not start: $(tail -n3 "$WINE_SESSION/xvfb.log")"
+  wine_log "Xvfb did not start: $(tail -n3 "$WINE_SESSION/xvfb-$1.log")"
   return 1
 }
 
@@ -119,13 +131,28 @@ wine_reg_append() {
 }
 
 # A fresh prefix for one test: a copy of the template. Prints its path.
+# Wine's own libraries and programs (1.2 GB with the 32-bit ones) are never
+# written by a test: they are hard links to the template's, which turns a copy
+# of many seconds on a busy machine into a moment. Everything else, the
+# registry, the users' folders and every text file, is a real copy.
+WINE_SHARED_DIRS=(drive_c/windows/system32 drive_c/windows/syswow64 drive_c/windows/winsxs)
 wine_new_prefix() {
-  local pfx=$WINE_SESSION/prefixes/$1
+  local pfx=$WINE_SESSION/prefixes/$1 d excludes=()
   if [ -e "$pfx" ]; then
     wine_stop_prefix "$pfx"
     rm -rf "$pfx"
   fi
-  cp -a "$WINE_TEMPLATE" "$pfx" && echo "$pfx"
+  for d in "${WINE_SHARED_DIRS[@]}"; do excludes+=("--exclude=./$d"); done
+  mkdir -p "$pfx" &&
+    tar -C "$WINE_TEMPLATE" "${excludes[@]}" -cf - . | tar -C "$pfx" -xf - || return 1
+  for d in "${WINE_SHARED_DIRS[@]}"; do
+    [ -d "$WINE_TEMPLATE/$d" ] || continue
+    cp -al "$WINE_TEMPLATE/$d" "$pfx/$(dirname "$d")/" || return 1
+    find "$pfx/$d" -type f ! \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' -o -iname '*.sys' \
+      -o -iname '*.nls' -o -iname '*.ocx' -o -iname '*.cpl' -o -iname '*.acm' -o -iname '*.tlb' \) \
+      -exec sh -c 'for f; do cp -p "$f" "$f.copy" && mv -f "$f.copy" "$f"; done' sh {} + || return 1
+  done
+  echo "$pfx"
 }
 
 # Ends every process of a prefix and waits for its server to exit.
@@ -157,10 +184,11 @@ wine_session_end() {
   for pfx in "$WINE_SESSION"/prefixes/* "$WINE_SESSION/template"; do
     wine_stop_prefix "$pfx"
   done
-  if [ -f "$WINE_SESSION/xvfb.pid" ]; then
-    pid=$(cat "$WINE_SESSION/xvfb.pid")
+  for pid in "$WINE_SESSION"/xvfb-*.pid; do
+    [ -f "$pid" ] || continue
+    pid=$(cat "$pid")
     kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-  fi
+  done
   rm -rf "$WINE_SESSION"
   WINE_SESSION=
   return $rc
