@@ -81,11 +81,12 @@ char FirstNewListedDrive(const TDriveComboBox& drives, uint32_t mask, uint32_t o
 // the program-files drive stands in for it. "D:Outils" would name a folder
 // relative to the current folder of drive D:, which changes from run to run
 // and means nothing in the registry or a shortcut: it becomes "D:\Outils".
+// "D:/Outils" is absolute already (Windows takes "/" for "\") and stays.
 std::string NormalizeDestDir(const std::string& text, char drive) {
   std::string s = Trimmed(text);
   if (!HasDrivePart(s))
     s = std::string(1, IsAsciiLetter(drive) ? drive : ProgramFilesDrive()) + ":";
-  if (s[1] == ':' && s.size() > 2 && s[2] != '\\')
+  if (s[1] == ':' && s.size() > 2 && s[2] != '\\' && s[2] != '/')
     s.insert(2, 1, '\\');
   if (s.back() == '\\')
     s.pop_back();

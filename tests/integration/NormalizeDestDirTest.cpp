@@ -86,6 +86,7 @@ TEST(NormalizeDestDir, FoldersThatAreNotWhatTheyLookLike) {
            {"D:Outils", "D:\\Outils", "the backslash forgotten after the colon"},
            {" d:Outils\\Brevanto\\ ", "d:\\Outils\\Brevanto", "trimmed, then the backslash"},
            {"D:Outils\\", "D:\\Outils", "the trailing backslash still goes"},
+           {"D:/Outils", "D:/Outils", "a slash is a separator too: absolute already"},
            {"\\\\serveur\\partage", "\\\\serveur\\partage\\Brevanto", "a share root"},
            {"\\\\serveur\\partage\\", "\\\\serveur\\partage\\Brevanto", "a share root, final \\"},
            {"\\\\serveur\\partage\\Outils", "\\\\serveur\\partage\\Outils", "a share's folder"},
