@@ -59,11 +59,14 @@ DWORD CommonControlsVersion(HMODULE comctl32) {
   return version.Major;
 }
 
-} // namespace
-
+// The classes InitCommonControlsEx is asked for with the common controls of
+// that major version: the standard classes are a class set of version 6 only,
+// and older versions refuse a set they do not know.
 DWORD CommonControlClasses(DWORD majorVersion) {
   return majorVersion >= 6 ? ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES : ICC_PROGRESS_CLASS;
 }
+
+} // namespace
 
 void InitCommonControlsOfThisSystem() {
   // The copy the manifest chose is the one loaded with the program.

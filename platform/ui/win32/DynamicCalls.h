@@ -14,11 +14,6 @@ namespace ui::win32 {
 bool DrawThemedPart(HWND window, const wchar_t* classList, int part, int state, HDC dc,
                     const RECT& rect);
 
-// The classes InitCommonControlsEx is asked for with the common controls of
-// that major version: the standard classes are a class set of version 6 only,
-// and older versions refuse a set they do not know.
-DWORD CommonControlClasses(DWORD majorVersion);
-
 // Registers the common controls the view uses (the progress bar; with
 // version 6 the standard controls' themed classes too): InitCommonControlsEx
 // where comctl32 has it (4.70 and later), else InitCommonControls.
