@@ -4,6 +4,7 @@
 #include "app/RunWizard.h"
 
 #include "integration/InstallSession.h"
+#include "wizard/InstallControl.h"
 #include "wizard/MainDlg.h"
 
 #include <memory>
@@ -12,6 +13,10 @@ TWizardOutcome RunWizard(TAttachedFiles& files, const std::vector<std::string>& 
                          ui::TView& view) {
   auto form = std::make_unique<TMainDlgForm>(view, files, args);
   view.RunModal(*form);
+  // A modal run ended without the form closing (WM_QUIT, a failing message
+  // loop) leaves nobody to answer the worker: it is stopped before the wait.
+  if (!form->Closed())
+    StopInstallation();
   AfterWizard(form->State(), form->InstallThread());
   TWizardOutcome outcome{form->ModalResult(), form->State().InstallStarted,
                          form->State().Options.InstallDir};

@@ -75,6 +75,8 @@ bool FinishClick(TSetupState& state, TAttachedFiles& files, TUpdateLogFailure* f
   if (!IsPortableInstall(state) && !WriteUpdateLog(state, files.UpdateList(), failure))
     return false;
   if (state.FinishChkBx)
-    Exec(LaunchCommandLine(state));
+    platform::Current().processes->Launch(GetInstallFilePath(state, "kre.exe"),
+                                          LaunchCommandLine(state), state.Options.InstallDir,
+                                          show::kShow);
   return true;
 }

@@ -16,9 +16,7 @@ std::string DefaultInstallDir() {
   return JoinPath(GetSpecialFolder(csidl::kProgramFiles), "Brevanto");
 }
 
-// False for a text holding a character no Windows path can hold. With the C
-// runtime's argument rules, -d"C:\Program Files\Brevanto\" arrives with a
-// trailing quote: the backslash escapes the closing quote.
+// False for a text holding a character no Windows path can hold.
 bool CanBeWindowsPath(const std::string& path) {
   for (const char c : path) {
     if (static_cast<unsigned char>(c) < 32)
@@ -38,13 +36,22 @@ bool CanBeWindowsPath(const std::string& path) {
   return true;
 }
 
+// With the C runtime's argument rules, -d"D:\Outils\" arrives as
+// -dD:\Outils": the backslash before the closing quote escapes it. That one
+// trailing quote is the user's closing quote, not part of the folder.
+std::string WithoutEscapedClosingQuote(const std::string& value) {
+  if (value.size() < 2 || value.back() != '"' || value.find('"') != value.size() - 1)
+    return value;
+  return value.substr(0, value.size() - 1);
+}
+
 void ReadInstallDir(TSetupState& state, const TRegistry& reg,
                     const std::vector<std::string>& args) {
   std::string dir = reg.ReadString("MAINDIR").value_or("");
   if (dir.empty() || !DirExists(dir))
     dir = DefaultInstallDir();
   if (!args.empty() && args[0].starts_with("-d")) {
-    const std::string given = args[0].substr(2);
+    const std::string given = WithoutEscapedClosingQuote(args[0].substr(2));
     dir = CanBeWindowsPath(given) ? given : DefaultInstallDir();
   }
   state.Options.InstallDir = dir;

@@ -12,6 +12,18 @@ public:
   // WinExec: starts a command line without waiting; the WinExec result
   // (greater than 31 on success).
   virtual unsigned Exec(const std::string& commandLine, int showCommand) = 0;
+  // Starts an installed program for the user without waiting: as the
+  // signed-in user where this process runs elevated, with folder as its
+  // current folder and the system's default error mode. Where that cannot be
+  // done, Exec(commandLine, showCommand). program is the file commandLine
+  // starts, commandLine exactly what it is given. Not pure, so that test
+  // doubles written before it start it with Exec.
+  virtual void Launch(const std::string& program, const std::string& commandLine,
+                      const std::string& folder, int showCommand) {
+    static_cast<void>(program);
+    static_cast<void>(folder);
+    Exec(commandLine, showCommand);
+  }
   // EnumWindows over the top-level windows with GetPropA(name): true when
   // one window carries a non-zero property of that name.
   virtual bool AnyTopLevelWindowHasProperty(const std::string& name) = 0;

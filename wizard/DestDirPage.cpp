@@ -33,6 +33,12 @@ bool HasDrivePart(const std::string& s) {
          s[afterServer + 1] != '\\';
 }
 
+// "\\server\share" alone: the share's root, where the product folder goes as
+// it goes on a drive root.
+bool IsShareRoot(const std::string& s) {
+  return HasDrivePart(s) && s[0] == '\\' && s.find('\\', s.find('\\', 2) + 1) == std::string::npos;
+}
+
 std::string ProgramFilesFolder() {
   std::string folder = GetSpecialFolder(csidl::kProgramFiles);
   if (folder.size() > 3 && folder.back() == '\\')
@@ -72,15 +78,20 @@ char FirstNewListedDrive(const TDriveComboBox& drives, uint32_t mask, uint32_t o
 
 // A text without a drive loses what was typed: only the drive box's drive
 // is kept. When the drive box has none yet (a network folder was proposed)
-// the program-files drive stands in for it.
+// the program-files drive stands in for it. "D:Outils" would name a folder
+// relative to the current folder of drive D:, which changes from run to run
+// and means nothing in the registry or a shortcut: it becomes "D:\Outils".
+// "D:/Outils" is absolute already (Windows takes "/" for "\") and stays.
 std::string NormalizeDestDir(const std::string& text, char drive) {
   std::string s = Trimmed(text);
   if (!HasDrivePart(s))
     s = std::string(1, IsAsciiLetter(drive) ? drive : ProgramFilesDrive()) + ":";
+  if (s[1] == ':' && s.size() > 2 && s[2] != '\\' && s[2] != '/')
+    s.insert(2, 1, '\\');
   if (s.back() == '\\')
     s.pop_back();
   const std::string programFiles = ProgramFilesFolder();
-  const bool lastComponentEmpty = ExtractFolder(s).size() == s.size();
+  const bool lastComponentEmpty = ExtractFolder(s).size() == s.size() || IsShareRoot(s);
   if (lastComponentEmpty || (!programFiles.empty() && SameTextNoCase(s, programFiles)))
     s = JoinPath(s, kProductFolder);
   return s;

@@ -38,6 +38,8 @@ ui::TDialogSpec MessageDialogSpec(const std::string& text, uint8_t kind, uint16_
   return spec;
 }
 
+static_assert(ui::kNoDialogAnswer == kNoAnswer, "the view's no-answer is the dialog's");
+
 void ShowMessageDialogsIn(ui::TView& view) {
   SetMessageDialogHandler([&view](const std::string& text, uint8_t kind, uint16_t buttons) {
     return view.ShowDialog(MessageDialogSpec(text, kind, buttons));

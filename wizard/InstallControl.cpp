@@ -23,6 +23,10 @@ void ResumeAfterQuestion(bool stop) {
     InstallStatus.ChangeState(tsPaused, tsRunning);
     return;
   }
+  StopInstallation();
+}
+
+void StopInstallation() {
   InstallStatus.ChangeState({tsRunning, tsPaused, tsAsking, tsAnswered}, tsStop);
 }
 

@@ -19,6 +19,10 @@ bool PauseForQuestion();
 // serve no further request, so the worker must not wait for one.
 void ResumeAfterQuestion(bool stop);
 
+// Orders a running installation to stop, whatever state it is in (running,
+// paused, asking, answered): nobody will serve its requests any more.
+void StopInstallation();
+
 enum class TInstallTick {
   None,         // nothing to do
   Progress,     // show InstallStatus.Position and the name of CurComp

@@ -169,10 +169,12 @@ void TMainDlgForm::ApplicationActivated(bool active) {
 }
 
 // The close box: the question first; an accepted close ends the modal run
-// with Cancel.
+// with Cancel. A close asked for while a dialog is up (the taskbar's "Close
+// window" reaches the disabled wizard too) is not a second question over the
+// first.
 void TMainDlgForm::CloseRequested() {
   Dispatch([&] {
-    if (ModalResult_ != 0)
+    if (ModalResult_ != 0 || MessageDialogShown())
       return;
     bool canClose = true;
     FormCloseQuery(canClose);
@@ -195,9 +197,11 @@ void TMainDlgForm::CancelBtnClick() {
 
 void TMainDlgForm::FormCloseQuery(bool& canClose) {
   const bool paused = PauseForQuestion();
-  if (!CloseAllowed_)
-    CloseAllowed_ =
-        ShowMessageDialog(res::CancelQuestion, mkConfirmation, mbNo | mbAbort) == dlg::kAbort;
+  // The timers keep firing under the question: a close they order meanwhile
+  // (the worker failed) stays ordered whatever the answer.
+  if (!CloseAllowed_ &&
+      ShowMessageDialog(res::CancelQuestion, mkConfirmation, mbNo | mbAbort) == dlg::kAbort)
+    CloseAllowed_ = true;
   canClose = CloseAllowed_;
   // A confirmed close stops a running installation whatever state the
   // question found it in: nobody will serve the worker's requests any more.

@@ -17,6 +17,7 @@ const TMsgDlgButton kButtons[] = {
 };
 
 TMessageDialogHandler handler;
+int dialogsShown = 0; // dialogs up, one inside the other's message loop
 
 // The first of the candidates present in the set.
 TMsgButton FirstPresent(uint16_t buttons, std::initializer_list<TMsgButton> candidates) {
@@ -87,5 +88,12 @@ void SetMessageDialogHandler(TMessageDialogHandler newHandler) {
 int ShowMessageDialog(const std::string& text, uint8_t kind, uint16_t buttons) {
   if (!handler)
     return kNoAnswer;
-  return handler(text, kind, buttons);
+  ++dialogsShown;
+  const int result = handler(text, kind, buttons);
+  --dialogsShown;
+  return result;
+}
+
+bool MessageDialogShown() {
+  return dialogsShown > 0;
 }

@@ -43,3 +43,5 @@ using TMessageDialogHandler =
 void SetMessageDialogHandler(TMessageDialogHandler handler);
 // The modal message dialog; kNoAnswer when no user interface is installed.
 int ShowMessageDialog(const std::string& text, uint8_t kind, uint16_t buttons);
+// True while a message dialog is up: the windows under it are disabled.
+bool MessageDialogShown();

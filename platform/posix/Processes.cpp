@@ -1,8 +1,9 @@
 // Other programs on the emulated machine. Exec starts the host file behind
 // a Windows command line, detached (double fork, so no zombie is left), in
-// the host folder of the emulated current folder, with the caller's
-// environment plus BREVANTO_MACHINE (this machine) and BREVANTO_COMMAND_LINE
-// (the exact Windows command line). Arguments are passed as cp1252 bytes.
+// the host folder of the emulated current folder (Launch: of the folder it
+// is given), with the caller's environment plus BREVANTO_MACHINE (this
+// machine) and BREVANTO_COMMAND_LINE (the exact Windows command line).
+// Arguments are passed as cp1252 bytes.
 #include "platform/posix/CommandLine.h"
 #include "platform/posix/Desktop.h"
 #include "platform/posix/Machine.h"
@@ -132,17 +133,32 @@ public:
   explicit MachineProcesses(Machine& machine) : machine_(machine) {}
 
   unsigned Exec(const std::string& commandLine, int) override {
+    return ExecIn(commandLine, machine_.Services().files->CurrentFolder());
+  }
+
+  // Nobody is elevated here: the program starts as Exec starts it, in folder.
+  void Launch(const std::string&, const std::string& commandLine, const std::string& folder,
+              int) override {
+    ExecIn(commandLine, folder);
+  }
+
+  bool AnyTopLevelWindowHasProperty(const std::string& name) override {
+    return posix::AnyTopLevelWindowHasProperty(machine_.Root(), name);
+  }
+
+private:
+  unsigned ExecIn(const std::string& commandLine, const std::string& folder) {
     const auto split = SplitProgram(commandLine, [this](const std::string& program) {
       return machine_.Services().files->IsFile(program);
     });
     if (!split || !machine_.Services().files->IsFile(split->program))
       return kFileNotFound;
-    Launch launch;
+    struct Launch launch;
     launch.program = machine_.HostPathOf(split->program).value_or("");
     struct stat st {};
     if (stat(launch.program.c_str(), &st) != 0 || (st.st_mode & 0111) == 0)
       return kBadFormat;
-    launch.folder = machine_.HostPathOf(machine_.Services().files->CurrentFolder()).value_or("");
+    launch.folder = machine_.HostPathOf(folder).value_or("");
     launch.args.push_back(launch.program);
     for (auto& arg : SplitArguments(split->rest))
       launch.args.push_back(arg);
@@ -151,11 +167,6 @@ public:
     return Start(launch);
   }
 
-  bool AnyTopLevelWindowHasProperty(const std::string& name) override {
-    return posix::AnyTopLevelWindowHasProperty(machine_.Root(), name);
-  }
-
-private:
   Machine& machine_;
 };
 

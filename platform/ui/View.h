@@ -88,9 +88,13 @@ struct TDialogButton {
   int Result;          // what the dialog returns when it is pressed
 };
 
+// What ShowDialog returns when nobody answered: the dialog could not be
+// shown, or the program is quitting. No button gives it.
+inline constexpr int kNoDialogAnswer = 0;
+
 // A message dialog fully described by the wizard: the view lays it out and
-// returns the result of the button pressed, or CloseBoxResult when the user
-// closes it with the title-bar close box.
+// returns the result of the button pressed, CloseBoxResult when the user
+// closes it with the title-bar close box, or kNoDialogAnswer.
 struct TDialogSpec {
   std::string Caption;
   TDialogIcon Icon = TDialogIcon::Exclamation;

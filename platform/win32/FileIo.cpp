@@ -227,12 +227,16 @@ IoStatus ReadWholeFile(const std::string& name, std::string& out) {
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file.Valid())
     return LastErrorStatus();
-  LARGE_INTEGER size;
-  if (!GetFileSizeEx(file.Get(), &size))
+  // GetFileSize, not GetFileSizeEx: Windows NT 4.0 must load the program to
+  // be refused. A high part means a file too large to read into memory.
+  DWORD high = 0;
+  SetLastError(NO_ERROR);
+  const DWORD low = GetFileSize(file.Get(), &high);
+  if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
     return LastErrorStatus();
-  if (size.QuadPart > MAXDWORD)
+  if (high != 0)
     return IoStatus::Other;
-  out.resize(static_cast<size_t>(size.QuadPart));
+  out.resize(static_cast<size_t>(low));
   DWORD read = 0;
   if (!::ReadFile(file.Get(), out.data(), static_cast<DWORD>(out.size()), &read, nullptr)) {
     out.clear();

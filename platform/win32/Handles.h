@@ -56,7 +56,7 @@ private:
   HANDLE h_;
 };
 
-// A module loaded with LoadLibraryA, freed with FreeLibrary.
+// A module loaded with LoadLibraryExA (LoadSystemDll), freed with FreeLibrary.
 class Module {
 public:
   Module() = default;

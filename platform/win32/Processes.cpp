@@ -1,11 +1,30 @@
-// Starting programs with WinExec and finding windows by a property.
+// Starting programs (WinExec; the word processor for the user) and finding
+// windows by a property.
 #include "platform/Processes.h"
 
+#include "platform/win32/DesktopShellLaunch.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Services.h"
 #include "platform/win32/WindowsSupport.h"
 
 namespace platform::win32 {
 namespace {
+
+// CreateProcessA with the command line as given, in folder, with the
+// system's default error mode instead of the setup's; false when it fails.
+bool StartIn(const std::string& commandLine, const std::string& folder, int showCommand) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(showCommand);
+  PROCESS_INFORMATION started = {};
+  std::string line = commandLine; // CreateProcessA may write into it
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_DEFAULT_ERROR_MODE,
+                      nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &started))
+    return false;
+  const FileHandle process(started.hProcess), thread(started.hThread);
+  return true;
+}
 
 struct PropertySearch {
   const char* name;
@@ -24,6 +43,17 @@ class Win32Processes : public Processes {
 public:
   unsigned Exec(const std::string& commandLine, int showCommand) override {
     return WinExec(commandLine.c_str(), static_cast<UINT>(showCommand));
+  }
+
+  // An elevated setup would start it elevated: the desktop's shell starts it
+  // as the user instead.
+  void Launch(const std::string& program, const std::string& commandLine, const std::string& folder,
+              int showCommand) override {
+    if (ProcessIsElevated() && LaunchThroughDesktopShell(program, folder, showCommand))
+      return;
+    if (StartIn(commandLine, folder, showCommand))
+      return;
+    Exec(commandLine, showCommand);
   }
 
   bool AnyTopLevelWindowHasProperty(const std::string& name) override {

@@ -12,6 +12,11 @@ const char* const kOnDemandDlls[] = {"uxtheme.dll", "userenv.dll", "setupapi.dll
                                      "propsys.dll", "dwmapi.dll",  "cryptbase.dll", "oleacc.dll",
                                      "clbcatq.dll", "version.dll"};
 
+// Whether RestrictDllSearch restricted the search path to the system folder:
+// only then does LoadLibraryExA know the LOAD_LIBRARY_SEARCH_ flags.
+bool searchRestricted = false;
+const DllLoaderCalls* replacedCalls = nullptr;
+
 template <typename Fn> void Bind(Fn& target, HMODULE module, const char* name) {
   target = ProcAddress<Fn>(module, name);
 }
@@ -22,20 +27,13 @@ DynamicCalls BindCalls() {
   const HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
   Bind(calls.SetDefaultDllDirectories, kernel32, "SetDefaultDllDirectories");
   Bind(calls.SetDllDirectoryA, kernel32, "SetDllDirectoryA");
-  Bind(calls.WNetGetConnectionA, LoadSystemDll("mpr.dll"), "WNetGetConnectionA");
   return calls;
 }
 
-void HardenDllSearch() {
-  const DynamicCalls& calls = Dyn();
-  if (calls.SetDefaultDllDirectories &&
-      calls.SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32))
-    return;
-  // Removes the current folder from the search path where the call exists.
-  if (calls.SetDllDirectoryA)
-    calls.SetDllDirectoryA("");
-  for (const char* name : kOnDemandDlls)
-    LoadSystemDll(name);
+DllLoaderCalls Calls() {
+  if (replacedCalls)
+    return *replacedCalls;
+  return {Dyn().SetDefaultDllDirectories, Dyn().SetDllDirectoryA, ::LoadLibraryExA};
 }
 
 } // namespace
@@ -55,7 +53,9 @@ HMODULE LoadSystemDll(const char* name) {
   const std::string path = SystemDllPath(name);
   if (path.empty())
     return nullptr;
-  return LoadLibraryA(path.c_str());
+  const DWORD flags =
+      searchRestricted ? LOAD_LIBRARY_SEARCH_SYSTEM32 : LOAD_WITH_ALTERED_SEARCH_PATH;
+  return Calls().LoadLibraryExA(path.c_str(), nullptr, flags);
 }
 
 const DynamicCalls& Dyn() {
@@ -63,9 +63,32 @@ const DynamicCalls& Dyn() {
   return calls;
 }
 
+WNetGetConnectionAFn NetworkConnectionCall() {
+  static const WNetGetConnectionAFn call =
+      ProcAddress<WNetGetConnectionAFn>(LoadSystemDll("mpr.dll"), "WNetGetConnectionA");
+  return call;
+}
+
+void RestrictDllSearch() {
+  const DllLoaderCalls calls = Calls();
+  searchRestricted = calls.SetDefaultDllDirectories &&
+                     calls.SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (searchRestricted)
+    return;
+  // Removes the current folder from the search path where the call exists.
+  if (calls.SetDllDirectoryA)
+    calls.SetDllDirectoryA("");
+  for (const char* name : kOnDemandDlls)
+    LoadSystemDll(name);
+}
+
 void PrepareProcess() {
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  HardenDllSearch();
+  RestrictDllSearch();
+}
+
+void ReplaceDllLoaderCalls(const DllLoaderCalls* calls) {
+  replacedCalls = calls;
 }
 
 } // namespace platform::win32

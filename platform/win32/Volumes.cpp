@@ -2,6 +2,7 @@
 // system's "No disk" box is kept away by the error mode set once at start.
 #include "platform/Volumes.h"
 
+#include "platform/win32/DeviceOpen.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Services.h"
 #include "platform/win32/SystemDlls.h"
@@ -15,6 +16,8 @@ namespace {
 // a 12-byte query and a zero-filled 548-byte answer whose Size is preset.
 constexpr DWORD kDescriptorBufferSize = 548;
 static_assert(sizeof(STORAGE_PROPERTY_QUERY) == 12);
+
+DeviceOpenFn deviceOpen = nullptr;
 
 class Win32Volumes : public Volumes {
 public:
@@ -55,7 +58,7 @@ public:
   }
 
   std::optional<std::string> NetworkConnection(const std::string& drive) override {
-    const auto getConnection = Dyn().WNetGetConnectionA;
+    const auto getConnection = NetworkConnectionCall();
     if (!getConnection)
       return std::nullopt;
     std::vector<char> remote(MAX_PATH + 1);
@@ -71,9 +74,13 @@ public:
   }
 
   std::optional<StorageDevice> QueryStorageDevice(const std::string& drive) override {
+    // No access rights asked: the storage property query needs none, and
+    // without administrator rights a volume opened for reading is refused,
+    // which would make a standard user's USB disk look internal.
     const std::string device = "\\\\.\\" + drive;
-    FileHandle volume(CreateFileA(device.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr));
+    const DeviceOpenFn open = deviceOpen ? deviceOpen : CreateFileA;
+    FileHandle volume(open(device.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr));
     if (!volume.Valid())
       return std::nullopt;
     STORAGE_PROPERTY_QUERY query = {};
@@ -92,6 +99,10 @@ public:
 };
 
 } // namespace
+
+void ReplaceDeviceOpen(DeviceOpenFn open) {
+  deviceOpen = open;
+}
 
 Volumes& VolumesService() {
   static Win32Volumes volumes;

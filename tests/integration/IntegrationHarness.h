@@ -53,10 +53,15 @@ public:
   struct Started {
     std::string commandLine;
     int show;
+    std::string folder; // the current folder a launched program gets; "" for Exec
   };
   unsigned Exec(const std::string& commandLine, int show) override {
-    started.push_back({commandLine, show});
+    started.push_back({commandLine, show, ""});
     return 33;
+  }
+  void Launch(const std::string&, const std::string& commandLine, const std::string& folder,
+              int show) override {
+    started.push_back({commandLine, show, folder});
   }
   bool AnyTopLevelWindowHasProperty(const std::string& name) override {
     ++windowSearches;

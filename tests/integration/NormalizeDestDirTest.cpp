@@ -73,3 +73,23 @@ TEST(NormalizeDestDir, WithoutADriveInTheDriveBoxTheProgramFilesDriveStandsIn) {
   const std::string expected = LowerCase(pf.substr(0, 1)) + ":\\Brevanto";
   EXPECT_EQ(NormalizeDestDir("Brevanto", 0), expected);
 }
+
+// Folders that do not name what they seem to: a drive letter without its
+// backslash would be relative to that drive's current folder, and a share
+// root is a root like a drive's.
+TEST(NormalizeDestDir, FoldersThatAreNotWhatTheyLookLike) {
+  TestMachine machine;
+  struct Row {
+    std::string typed, expected, why;
+  };
+  for (const Row& row : std::vector<Row>{
+           {"D:Outils", "D:\\Outils", "the backslash forgotten after the colon"},
+           {" d:Outils\\Brevanto\\ ", "d:\\Outils\\Brevanto", "trimmed, then the backslash"},
+           {"D:Outils\\", "D:\\Outils", "the trailing backslash still goes"},
+           {"D:/Outils", "D:/Outils", "a slash is a separator too: absolute already"},
+           {"\\\\serveur\\partage", "\\\\serveur\\partage\\Brevanto", "a share root"},
+           {"\\\\serveur\\partage\\", "\\\\serveur\\partage\\Brevanto", "a share root, final \\"},
+           {"\\\\serveur\\partage\\Outils", "\\\\serveur\\partage\\Outils", "a share's folder"},
+       })
+    EXPECT_EQ(NormalizeDestDir(row.typed, 'c'), row.expected) << row.why;
+}

@@ -81,24 +81,38 @@ TEST_F(SettingsRegistryTest, DashDOverridesTheFolderOnlyAsFirstLowerCaseArgument
   EXPECT_EQ(Read({"-", "ignored"}).Options.InstallDir, defaultDir);
 }
 
-// A folder quoted with a trailing backslash reaches the program with a
-// trailing quote (the C runtime reads \" as a quote); no Windows path can hold
-// that, nor the wildcards, redirections or control characters.
-TEST_F(SettingsRegistryTest, DashDValueNoWindowsPathCanHoldFallsBackToTheDefaultFolder) {
+// What -d gives, taken unchanged unless no Windows path can hold it. A
+// folder quoted with a trailing backslash reaches the program with a trailing
+// quote (the C runtime reads \" as a quote and drops the backslash): that
+// quote is the user's closing quote.
+TEST_F(SettingsRegistryTest, DashDValuesTableOfWhatIsTakenAndWhatFallsBack) {
   const std::string existing = m.Machine().Base() + "Brevanto";
   ForceDir(existing + "\\");
   m.SetString(RegRoot::CurrentUser, kInstallKey, "MAINDIR", existing);
-  for (const std::string& bad :
-       std::vector<std::string>{"C:\\Program Files\\Brevanto\"", "C:\\Bre<vanto", "C:\\Bre>vanto",
-                                "C:\\A|B", "C:\\*", "C:\\Brevanto?", "C:\\Bre\tvanto", "C:\\A\x01"})
-    EXPECT_EQ(Read({"-d" + bad}).Options.InstallDir, defaultDir) << bad;
-
-  // Everything else is still taken unchanged: spaces, dots, accents, a
-  // trailing backslash, a network path, even a relative one.
-  for (const std::string& good : std::vector<std::string>{
-           "C:\\Program Files\\Brevanto\\", " E:\\Outils. ", "D:\\Logiciels\\Trait\xE9 de texte",
-           "\\\\serveur\\partage", "Brevanto", "C:\\A\x7F\x80\xFF"})
-    EXPECT_EQ(Read({"-d" + good}).Options.InstallDir, good) << good;
+  struct Row {
+    std::string value, expected, why;
+  };
+  for (const Row& row : std::vector<Row>{
+           {"D:\\Outils\"", "D:\\Outils", "-d\"D:\\Outils\\\" as the runtime passes it"},
+           {"C:\\Program Files\\Brevanto\"", "C:\\Program Files\\Brevanto", "the same, spaces"},
+           {"D:\\Ou\"tils", defaultDir, "a quote inside"},
+           {"D:\\Outils\"\"", defaultDir, "two trailing quotes"},
+           {"\"", defaultDir, "a quote alone"},
+           {"C:\\Bre<vanto", defaultDir, "redirection"},
+           {"C:\\Bre>vanto", defaultDir, "redirection"},
+           {"C:\\A|B", defaultDir, "pipe"},
+           {"C:\\*", defaultDir, "wildcard"},
+           {"C:\\Brevanto?", defaultDir, "wildcard"},
+           {"C:\\Bre\tvanto", defaultDir, "control character"},
+           {"C:\\A\x01", defaultDir, "control character"},
+           {"C:\\Program Files\\Brevanto\\", "C:\\Program Files\\Brevanto\\", "trailing \\ kept"},
+           {" E:\\Outils. ", " E:\\Outils. ", "spaces and dots kept"},
+           {"D:\\Logiciels\\Trait\xE9 de texte", "D:\\Logiciels\\Trait\xE9 de texte", "accents"},
+           {"\\\\serveur\\partage", "\\\\serveur\\partage", "a network path"},
+           {"Brevanto", "Brevanto", "even a relative one"},
+           {"C:\\A\x7F\x80\xFF", "C:\\A\x7F\x80\xFF", "high characters"},
+       })
+    EXPECT_EQ(Read({"-d" + row.value}).Options.InstallDir, row.expected) << row.why;
 }
 
 TEST_F(SettingsRegistryTest, ComponentBitsFollowTheTickedRowsAndComeBack) {

@@ -66,6 +66,24 @@ TEST_F(WizardDriveWatchTest, ADriveChangeOnAnotherPageMovesOnlyTheProposal) {
   EXPECT_FALSE(C(TControl::InstallToAllChkBx).Visible);
 }
 
+// Back from the Start page recomputes the sizes for the folder taken when
+// the destination page was left, not for the proposal the drive watch has
+// written into the edit box since.
+TEST_F(WizardDriveWatchTest, BackFromTheStartPageKeepsTheInstallFolder) {
+  Open();
+  NextUntil(4);
+  const std::vector<int32_t> sizes = form->CompSizes();
+  ASSERT_TRUE(m.AddUsbStick());
+  ASSERT_TRUE(view.FireTimer(2));
+  ASSERT_NE(C(TControl::DestDirEdt).Text, kDefaultDir);
+  ASSERT_TRUE(view.Press(TControl::BackBtn));
+  EXPECT_EQ(view.Page(), 3);
+  EXPECT_EQ(form->State().Options.InstallDir, kDefaultDir);
+  EXPECT_EQ(form->CompSizes(), sizes);
+  ASSERT_TRUE(view.Press(TControl::NextBtn));
+  EXPECT_TRUE(C(TControl::InstallToAllChkBx).Visible); // still not portable
+}
+
 TEST_F(WizardDriveWatchTest, ANonSelectedDriveGoingAwayChangesNothing) {
   AddFixedDrive('D');
   Open();

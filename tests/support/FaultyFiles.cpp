@@ -23,7 +23,40 @@ FaultyFiles::FaultyFiles() : inner_(*platform::Current().files) {
 }
 
 FaultyFiles::~FaultyFiles() {
+  Release();
   scope_.reset();
+}
+
+void FaultyFiles::HoldFile(FileOp op, const std::string& fileName) {
+  platform::LockGuard guard(lock_);
+  hold_ = Hold{op, Fold(fileName)};
+}
+
+void FaultyFiles::WaitUntilHeld() {
+  platform::LockGuard guard(lock_);
+  while (hold_ && !hold_->held && !hold_->released)
+    holdChanged_.Wait(lock_);
+}
+
+void FaultyFiles::Release() {
+  platform::LockGuard guard(lock_);
+  if (!hold_)
+    return;
+  hold_->released = true;
+  holdChanged_.NotifyAll();
+}
+
+void FaultyFiles::HoldIfSet(FileOp op, const std::string& folded) {
+  if (!hold_ || hold_->held || hold_->op != op)
+    return;
+  const size_t slash = folded.find_last_of('\\');
+  if (folded.compare(slash == std::string::npos ? 0 : slash + 1, std::string::npos, hold_->name) !=
+      0)
+    return;
+  hold_->held = true;
+  holdChanged_.NotifyAll();
+  while (!hold_->released)
+    holdChanged_.Wait(lock_);
 }
 
 void FaultyFiles::FailNth(FileOp op, int n, IoStatus status) {
@@ -76,6 +109,7 @@ std::optional<IoStatus> FaultyFiles::Hit(FileOp op, const std::string& path) {
   platform::LockGuard guard(lock_);
   ++calls_[op];
   std::string folded = Fold(path);
+  HoldIfSet(op, folded);
   for (auto fault = faults_.begin(); fault != faults_.end(); ++fault) {
     if (!Matches(*fault, op, folded))
       continue;

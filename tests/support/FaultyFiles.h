@@ -9,6 +9,8 @@
 //   files.FailNth(FileOp::Replace, 3, platform::IoStatus::DiskFull);
 //   files.FailPath(FileOp::Replace, path, platform::IoStatus::SharingViolation, 2);
 //   files.FailPath(FileOp::Read, path, platform::IoStatus::AccessDenied);
+//   files.HoldFile(FileOp::Replace, "persodicfr.tlx");  // the worker stops inside
+//   files.WaitUntilHeld(); ... files.Release();
 //
 // A failed ReplaceFile leaves the file untouched, as the real one does. For
 // the operations that answer true or false (CreateFolder, RemoveFile,
@@ -49,6 +51,14 @@ public:
   // The next `times` calls of op on path fail; every call when times < 0.
   // Paths compare ignoring letter case and a trailing backslash.
   void FailPath(FileOp op, const std::string& path, platform::IoStatus status, int times = -1);
+  // The next call of op on a path whose last component is fileName (ignoring
+  // case) waits inside, before it runs, until Release: the calling thread is
+  // held at a known point.
+  void HoldFile(FileOp op, const std::string& fileName);
+  // Waits until a call is held.
+  void WaitUntilHeld();
+  // Lets the held call (or the one still to come) go on.
+  void Release();
   // Forgets the faults not yet hit.
   void ClearFaults();
   // Calls of op made so far, failed ones included.
@@ -90,6 +100,8 @@ private:
   // Counts the call and answers the status it must fail with, if any.
   std::optional<platform::IoStatus> Hit(FileOp op, const std::string& path);
   bool Matches(Fault& fault, FileOp op, const std::string& folded);
+  // With the lock held: waits inside a call the hold is set for.
+  void HoldIfSet(FileOp op, const std::string& folded);
 
   platform::Files& inner_;
   mutable platform::Lock lock_;
@@ -97,5 +109,13 @@ private:
   std::map<FileOp, int> calls_;
   int failures_ = 0;
   std::optional<std::string> tempPath_;
+  struct Hold {
+    FileOp op;
+    std::string name; // folded
+    bool held = false;
+    bool released = false;
+  };
+  std::optional<Hold> hold_;
+  platform::Condition holdChanged_;
   std::optional<platform::ScopedPlatform> scope_;
 };

@@ -189,4 +189,25 @@ TEST_F(Win32MessageDialog, TextKeepsItsLineBreaksAndWrapsAtHalfTheScreen) {
   EXPECT_GE(textRect.bottom - textRect.top, 2 * oneLine);
 }
 
+// A dialog nobody could see has no answer: its window cannot be created (an
+// owner that is no window), or the program is quitting (WM_QUIT, which is
+// left for the outer loop). The close box's answer would be taken for a
+// choice: Retry, for the file error dialog.
+TEST(Win32MessageDialogUnseen, AnswersNothing) {
+  ui::win32::TWizardWindow wizard;
+  const TDialogSpec spec = AbortRetryIgnore(); // the dialog keeps a reference
+  HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+  ASSERT_TRUE(gone);
+  DestroyWindow(gone);
+  ui::win32::TMessageDialog orphan(spec, gone, nullptr);
+  EXPECT_EQ(orphan.Run(), ui::kNoDialogAnswer) << "owner that is no window";
+
+  PostQuitMessage(0);
+  ui::win32::TMessageDialog quitting(spec, wizard.Handle(), nullptr);
+  EXPECT_EQ(quitting.Run(), ui::kNoDialogAnswer) << "WM_QUIT";
+  MSG quit;
+  EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
 } // namespace

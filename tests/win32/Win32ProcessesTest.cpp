@@ -62,6 +62,39 @@ TEST(Win32Processes, ExecStartsACommandLineWithoutWaiting) {
   EXPECT_TRUE(exists);
 }
 
+// The word processor is launched in the folder given (its install folder),
+// not in the setup's current folder: a batch file without arguments, which
+// either way of starting it runs, writes the folder it starts in.
+TEST(Win32Processes, LaunchStartsTheProgramInTheFolderGiven) {
+  TestMachine machine;
+  const std::string folder = machine.Base() + "Dossier d'installation";
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  const std::string written = machine.Base() + "started in.txt";
+  const std::string batch = machine.Base() + "where.bat";
+  std::string script = "@cd > \"";
+  script += written;
+  script += "\"\r\n";
+  ASSERT_EQ(platform::Native().files->ReplaceFile(batch, script.data(), script.size(), nullptr),
+            platform::IoStatus::Ok);
+  std::string command = "\"";
+  command += batch;
+  command += '"';
+  TheProcesses().Launch(batch, command, folder, SW_HIDE);
+  std::string text;
+  for (int i = 0; i < 200; ++i) {
+    if (platform::Native().files->ReadFile(written, text) == platform::IoStatus::Ok &&
+        text.find('\n') != std::string::npos)
+      break;
+    Sleep(50);
+  }
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+    text.pop_back();
+  EXPECT_EQ(
+      CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.c_str(), -1, folder.c_str(), -1),
+      CSTR_EQUAL)
+      << text;
+}
+
 TEST(Win32Processes, ExecOfAMissingProgramFails) {
   TestMachine machine;
   std::string command = "\"";

@@ -7,6 +7,7 @@
 
 #include <cctype>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -39,8 +40,76 @@ TEST(Win32SystemDlls, PathIsInTheSystemFolder) {
 // drive query loads it by full path and finds WNetGetConnectionA in it.
 TEST(Win32SystemDlls, NetworkDriveQueryUsesMprFromTheSystemFolder) {
   platform::Native().volumes->NetworkConnection("Z:");
-  ASSERT_NE(platform::win32::Dyn().WNetGetConnectionA, nullptr);
+  ASSERT_NE(platform::win32::NetworkConnectionCall(), nullptr);
   EXPECT_EQ(LoadedFrom("mpr.dll"), SystemFolder() + "\\mpr.dll");
+}
+
+// What the loader asked the system, in order.
+std::vector<std::string> calls;
+
+// One recorded call: what, then its argument. Built with append: "literal" +
+// string trips a false -Wrestrict in GCC 12.
+std::string Call(const char* what, const std::string& argument) {
+  return std::string(what).append(argument);
+}
+std::string Load(const std::string& path, DWORD flags) {
+  return Call("load ", path).append(" ").append(std::to_string(flags));
+}
+
+BOOL WINAPI RecordRestriction(DWORD flags) {
+  calls.push_back(Call("restrict ", std::to_string(flags)));
+  return TRUE;
+}
+BOOL WINAPI RecordDllDirectory(LPCSTR folder) {
+  calls.push_back(Call("dll directory ", folder));
+  return TRUE;
+}
+HMODULE WINAPI RecordLoad(LPCSTR path, HANDLE, DWORD flags) {
+  calls.push_back(Load(Lower(path), flags));
+  return nullptr;
+}
+
+// The start restricts the search path before anything is loaded, and loads
+// no DLL of its own (mpr.dll waits for its first use); every system DLL is
+// then loaded by full path with its own dependencies taken from the system
+// folder: LOAD_LIBRARY_SEARCH_SYSTEM32 where the restriction took,
+// LOAD_WITH_ALTERED_SEARCH_PATH on a system without it.
+TEST(Win32SystemDlls, TheSearchPathIsRestrictedBeforeAnyLoadAndEveryLoadKeepsToTheSystem) {
+  using platform::win32::DllLoaderCalls;
+  const std::string mpr = SystemFolder() + "\\mpr.dll";
+  struct Row {
+    DllLoaderCalls system;
+    std::string first, mprLoad, why;
+  };
+  for (const Row& row : std::vector<Row>{
+           {{RecordRestriction, RecordDllDirectory, RecordLoad},
+            Call("restrict ", std::to_string(LOAD_LIBRARY_SEARCH_SYSTEM32)),
+            Load(mpr, LOAD_LIBRARY_SEARCH_SYSTEM32),
+            "Windows 8, or 7 with the update"},
+           {{nullptr, RecordDllDirectory, RecordLoad},
+            Call("dll directory ", ""),
+            Load(mpr, LOAD_WITH_ALTERED_SEARCH_PATH),
+            "Windows XP SP1 to 7"},
+       }) {
+    SCOPED_TRACE(row.why);
+    calls.clear();
+    platform::win32::ReplaceDllLoaderCalls(&row.system);
+    platform::win32::PrepareProcess();
+    const std::vector<std::string> atStart = calls;
+    platform::win32::LoadSystemDll("mpr.dll");
+    platform::win32::ReplaceDllLoaderCalls(nullptr);
+    platform::win32::RestrictDllSearch(); // back to this system's own state
+
+    ASSERT_FALSE(atStart.empty());
+    EXPECT_EQ(atStart.front(), row.first);
+    for (size_t i = 1; i < atStart.size(); ++i) {
+      EXPECT_TRUE(atStart[i].starts_with(Call("load ", SystemFolder()).append("\\"))) << atStart[i];
+      EXPECT_TRUE(atStart[i].ends_with(Call(" ", std::to_string(LOAD_WITH_ALTERED_SEARCH_PATH))))
+          << atStart[i];
+      EXPECT_EQ(atStart[i].find("mpr.dll"), std::string::npos) << atStart[i];
+    }
+    EXPECT_EQ(calls.back(), row.mprLoad);
+  }
 }
 
 // Where the search path cannot be restricted (before Windows 8 without the

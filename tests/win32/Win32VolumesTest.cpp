@@ -2,8 +2,11 @@
 // names no drive.
 #include "platform/Constants.h"
 #include "platform/Platform.h"
+#include "platform/win32/DeviceOpen.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -44,6 +47,40 @@ TEST(Win32Volumes, TheSystemDriveIsNotARemovableDevice) {
   EXPECT_FALSE(device->removableMedia);
   EXPECT_NE(device->busType, bus::kUsb);
   EXPECT_NE(device->busType, bus::k1394);
+}
+
+// The access rights each volume-device open asked for.
+std::vector<DWORD> accessAsked;
+
+// A standard user's system: a volume device opened with any access right is
+// refused; with none, it opens as it does for anyone.
+HANDLE WINAPI StandardUserOpen(LPCSTR name, DWORD access, DWORD share,
+                               LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
+                               HANDLE model) {
+  accessAsked.push_back(access);
+  if (access != 0) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
+  }
+  return CreateFileA(name, access, share, security, disposition, flags, model);
+}
+
+// The bus of a standard user's USB disk must be readable: the query needs no
+// access right, so none is asked for.
+TEST(Win32Volumes, TheDeviceQueryAsksForNoAccessRight) {
+  const HANDLE direct = CreateFileA("\\\\.\\C:", 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+  const bool opensHere = direct != INVALID_HANDLE_VALUE;
+  if (opensHere)
+    CloseHandle(direct);
+  accessAsked.clear();
+  platform::win32::ReplaceDeviceOpen(StandardUserOpen);
+  const auto device = TheVolumes().QueryStorageDevice("C:");
+  platform::win32::ReplaceDeviceOpen(nullptr);
+  EXPECT_EQ(accessAsked, std::vector<DWORD>{0});
+  if (opensHere) {
+    EXPECT_TRUE(device) << "opened without rights, the volume answers the query";
+  }
 }
 
 TEST(Win32Volumes, AnAbsentDriveAnswersNothing) {

@@ -4,6 +4,7 @@
 // saved at first.
 #include "WizardHarness.h"
 
+#include "engine/Components.h"
 #include "engine/InstallStatus.h"
 #include "instutils/InstUtils.h"
 #include "support/FaultyFiles.h"
@@ -44,9 +45,6 @@ TEST_F(WizardInstallTest, FromWelcomeToTerminer) {
   RunInstallTimer();
   ASSERT_EQ(view.Page(), 6);
   EXPECT_EQ(C(TControl::InstallingProgressBar).ProgressPosition, total);
-  const std::string& component = C(TControl::InstallingLbl2).Text;
-  EXPECT_TRUE(component.empty() || component == "Traitement de texte Brevanto" ||
-              C(TControl::InstallingLbl2).TextSets > 1);
   EXPECT_FALSE(C(TControl::BackBtn).Enabled);
   EXPECT_EQ(view.Focus(), TControl::AssocChkBx1);
   EXPECT_FALSE(C(TControl::AssocChkBx1).Checked);
@@ -82,6 +80,87 @@ TEST_F(WizardInstallTest, FromWelcomeToTerminer) {
   EXPECT_EQ(Install("EXTENSIONS")->data, std::string("AB") + '\0');
   EXPECT_EQ(Install("COMPS_FR (3.1.1)")->data, Dword(0x7FFFFFFE));
   EXPECT_TRUE(m.Value(platform::RegRoot::LocalMachine, kUninstallKey, "DisplayName"));
+}
+
+// The worker held inside a file of component 1: the tick shows the bytes of
+// the files written before it and names component 1, and while the component
+// does not change the label is not set again.
+TEST_F(WizardInstallTest, TheBarAndTheLabelFollowTheWorker) {
+  const std::string held = "persodicfr.tlx";
+  FaultyFiles faulty;
+  faulty.HoldFile(FileOp::Replace, held);
+  Open();
+  StartInstalling();
+  faulty.WaitUntilHeld();
+  int32_t before = 0;
+  for (const TFileToInstall& file : files->FilesToInstall(0))
+    before += file.AttachedFile->Size;
+  bool found = false;
+  for (const TFileToInstall& file : files->FilesToInstall(1)) {
+    found = found || file.DestName.ends_with("\\" + held);
+    if (!found)
+      before += file.AttachedFile->Size;
+  }
+  ASSERT_TRUE(found);
+  ASSERT_GT(before, 0);
+
+  ASSERT_TRUE(view.FireTimer(1));
+  EXPECT_EQ(C(TControl::InstallingProgressBar).ProgressPosition, before);
+  EXPECT_EQ(C(TControl::InstallingLbl2).Text, Components[1].Name);
+  const int sets = C(TControl::InstallingLbl2).TextSets;
+  ASSERT_TRUE(view.FireTimer(1));
+  ASSERT_TRUE(view.FireTimer(1));
+  EXPECT_EQ(C(TControl::InstallingLbl2).TextSets, sets);
+  EXPECT_EQ(C(TControl::InstallingProgressBar).ProgressPosition, before);
+
+  faulty.Release();
+  RunInstallTimer();
+  EXPECT_EQ(view.Page(), 6);
+}
+
+// "Installer pour tous les utilisateurs" (Start page) chooses where both
+// shortcuts go and which are removed; "Lancer ... tout de suite" (Finish page)
+// whether "&Terminer" starts the word processor.
+TEST_F(WizardInstallTest, TheStartAndFinishBoxesReachTheActions) {
+  struct Row {
+    bool allUsers, launch;
+  };
+  for (const Row& row : std::vector<Row>{{true, true}, {false, false}, {false, true}}) {
+    SCOPED_TRACE(std::string(row.allUsers ? "all users" : "current user") +
+                 (row.launch ? ", launch" : ", no launch"));
+    form.reset();
+    m.processes.started.clear();
+    const int chosen[2] = {row.allUsers ? csidl::kCommonPrograms : csidl::kPrograms,
+                           row.allUsers ? csidl::kCommonDesktopDirectory
+                                        : csidl::kDesktopDirectory};
+    const int other[2] = {row.allUsers ? csidl::kPrograms : csidl::kCommonPrograms,
+                          row.allUsers ? csidl::kDesktopDirectory : csidl::kCommonDesktopDirectory};
+    const std::string link = "Traitement de texte Brevanto.lnk";
+    for (int folder : other)
+      m.Write(JoinPath(GetSpecialFolder(folder), link), "an earlier shortcut");
+    for (int folder : chosen)
+      platform::Fs().RemoveFile(JoinPath(GetSpecialFolder(folder), link));
+    Open();
+    NextUntil(4);
+    ASSERT_TRUE(view.Tick(TControl::InstallToAllChkBx, row.allUsers));
+    ASSERT_TRUE(view.Press(TControl::NextBtn));
+    RunInstallTimer();
+    NextUntil(7);
+    ASSERT_TRUE(view.Tick(TControl::FinishChkBx, row.launch));
+    ASSERT_TRUE(view.Press(TControl::NextBtn));
+    AfterClose();
+    for (int folder : chosen)
+      EXPECT_TRUE(m.Exists(JoinPath(GetSpecialFolder(folder), link))) << folder;
+    for (int folder : other)
+      EXPECT_FALSE(m.Exists(JoinPath(GetSpecialFolder(folder), link))) << folder;
+    ASSERT_EQ(m.processes.started.size(), row.launch ? 2u : 1u); // the association command first
+    if (row.launch) {
+      EXPECT_EQ(m.processes.started[1].commandLine, "\"" + kDir + "kre.exe\"");
+      EXPECT_EQ(m.processes.started[1].folder, kDefaultDir); // launched in its own folder
+    }
+    EXPECT_EQ(Install("INSTALLTOALL")->data, Dword(row.allUsers));
+    EXPECT_EQ(Install("LAUNCH")->data, Dword(row.launch));
+  }
 }
 
 TEST_F(WizardInstallTest, CancelDuringExtractionNonThenAbandonner) {

@@ -4,6 +4,7 @@
 #include "WizardHarness.h"
 
 #include "instutils/InstUtils.h"
+#include "support/FaultyFiles.h"
 
 namespace {
 
@@ -202,6 +203,31 @@ TEST_F(WizardNavigationTest, UnextractableLicenceClosesWithoutTheCancelQuestion)
   EXPECT_TRUE(form->Closed());
   EXPECT_EQ(form->ModalResult(), 2);
   EXPECT_FALSE(view.WaitCursor());
+}
+
+// "I&gnorer" to the licence's extraction error: the licence page is shown
+// with an empty memo, and the next Next from the Welcome page tries again.
+TEST_F(WizardNavigationTest, LicenceExtractionIgnoredShowsAnEmptyMemoAndLoadsAgain) {
+  Open();
+  {
+    FaultyFiles faulty;
+    faulty.FailNth(FileOp::Replace, 1, platform::IoStatus::DiskFull);
+    view.Answer("I&gnorer");
+    ASSERT_TRUE(view.Press(TControl::NextBtn));
+    EXPECT_EQ(faulty.Failures(), 1);
+  }
+  ASSERT_EQ(view.Dialogs().size(), 1u);
+  EXPECT_EQ(view.Dialogs()[0].Spec.Caption, "Erreur");
+  EXPECT_EQ(view.Page(), 1);
+  EXPECT_FALSE(form->Closed());
+  EXPECT_TRUE(C(TControl::LicenseMemo).Lines.empty());
+  EXPECT_TRUE(C(TControl::NextBtn).Enabled);
+
+  ASSERT_TRUE(view.Press(TControl::BackBtn));
+  ASSERT_TRUE(view.Press(TControl::NextBtn));
+  EXPECT_EQ(view.Page(), 1);
+  EXPECT_EQ(C(TControl::LicenseMemo).Lines, std::vector<std::string>{"contents of Licence.txt"});
+  EXPECT_EQ(view.Dialogs().size(), 1u);
 }
 
 // The cancel question on pages 0 to 6 from the Cancel button, Esc and the

@@ -1,7 +1,10 @@
-// Run-time lookups of the theme functions (uxtheme.dll, Windows XP and later).
+// Run-time lookups of the theme functions (uxtheme.dll, Windows XP and later)
+// and of the common controls' initialisation (comctl32 4.70 and later).
 #include "platform/ui/win32/DynamicCalls.h"
 
-#include <string>
+#include "platform/win32/SystemDlls.h"
+
+#include <commctrl.h>
 
 namespace ui::win32 {
 namespace {
@@ -12,16 +15,6 @@ using CloseThemeDataFn = HRESULT(WINAPI*)(HTHEME);
 using DrawThemeBackgroundFn = HRESULT(WINAPI*)(HTHEME, HDC, int, int, const RECT*, const RECT*);
 using IsAppThemedFn = BOOL(WINAPI*)();
 
-// A module of the system folder, by full path: never one beside the program.
-HMODULE LoadSystemModule(const char* name) {
-  char folder[MAX_PATH];
-  const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH)
-    return nullptr;
-  const std::string path = std::string(folder, length) + "\\" + name;
-  return LoadLibraryA(path.c_str());
-}
-
 struct TThemeCalls {
   OpenThemeDataFn Open = nullptr;
   CloseThemeDataFn Close = nullptr;
@@ -30,7 +23,7 @@ struct TThemeCalls {
 
   TThemeCalls() {
     // Kept loaded for the life of the process.
-    const HMODULE module = LoadSystemModule("uxtheme.dll");
+    const HMODULE module = platform::win32::LoadSystemDll("uxtheme.dll");
     using platform::win32::ProcAddress;
     Open = ProcAddress<OpenThemeDataFn>(module, "OpenThemeData");
     Close = ProcAddress<CloseThemeDataFn>(module, "CloseThemeData");
@@ -45,7 +38,49 @@ const TThemeCalls& ThemeCalls() {
   return calls;
 }
 
+using InitCommonControlsExFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+// DLLVERSIONINFO, as comctl32's DllGetVersion fills it.
+struct TDllVersion {
+  DWORD Size;
+  DWORD Major;
+  DWORD Minor;
+  DWORD Build;
+  DWORD Platform;
+};
+using DllGetVersionFn = HRESULT(CALLBACK*)(TDllVersion*);
+
+// The major version of the common controls in use; 4 where comctl32 cannot
+// tell (DllGetVersion appeared with 4.71).
+DWORD CommonControlsVersion(HMODULE comctl32) {
+  const auto getVersion = platform::win32::ProcAddress<DllGetVersionFn>(comctl32, "DllGetVersion");
+  TDllVersion version = {sizeof version, 0, 0, 0, 0};
+  if (!getVersion || FAILED(getVersion(&version)))
+    return 4;
+  return version.Major;
+}
+
+// The classes InitCommonControlsEx is asked for with the common controls of
+// that major version: the standard classes are a class set of version 6 only,
+// and older versions refuse a set they do not know.
+DWORD CommonControlClasses(DWORD majorVersion) {
+  return majorVersion >= 6 ? ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES : ICC_PROGRESS_CLASS;
+}
+
 } // namespace
+
+void InitCommonControlsOfThisSystem() {
+  // The copy the manifest chose is the one loaded with the program.
+  const HMODULE comctl32 = GetModuleHandleA("comctl32.dll");
+  const auto initEx =
+      platform::win32::ProcAddress<InitCommonControlsExFn>(comctl32, "InitCommonControlsEx");
+  if (initEx) {
+    const INITCOMMONCONTROLSEX classes = {sizeof classes,
+                                          CommonControlClasses(CommonControlsVersion(comctl32))};
+    if (initEx(&classes))
+      return;
+  }
+  InitCommonControls();
+}
 
 bool DrawThemedPart(HWND window, const wchar_t* classList, int part, int state, HDC dc,
                     const RECT& rect) {

@@ -99,8 +99,10 @@ bool TMessageDialog::CreateWindows() {
 }
 
 int TMessageDialog::Run() {
+  // A dialog nobody saw has no answer; the close box's answer would be taken
+  // for a choice (Retry, for the file error dialog).
   if (!CreateWindows())
-    return spec_.CloseBoxResult;
+    return kNoDialogAnswer;
   const bool ownerWasEnabled = owner_ && !EnableWindow(owner_, FALSE);
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
@@ -115,9 +117,9 @@ int TMessageDialog::Run() {
   while (!result_) {
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
     if (got == 0) {
-      // WM_QUIT: answered like the close box, and left for the outer loop.
+      // WM_QUIT: no answer, and the message left for the outer loop.
       PostQuitMessage(static_cast<int>(message.wParam));
-      result_ = spec_.CloseBoxResult;
+      result_ = kNoDialogAnswer;
       break;
     }
     if (got < 0)
@@ -133,7 +135,7 @@ int TMessageDialog::Run() {
   if (owner_)
     SetActiveWindow(owner_);
   DestroyWindow(Handle());
-  return result_.value_or(spec_.CloseBoxResult);
+  return result_.value_or(kNoDialogAnswer);
 }
 
 bool TMessageDialog::TranslateKey(const MSG& message) {

@@ -24,7 +24,8 @@ public:
   TMessageDialog(const TDialogSpec& spec, HWND owner, HFONT font);
 
   // Shows the dialog and runs its message loop (which keeps delivering the
-  // owner's timers) until a button or the close box answers; the result.
+  // owner's timers) until a button or the close box answers; the result, or
+  // kNoDialogAnswer when the dialog cannot be created or the program quits.
   int Run();
 
 protected:

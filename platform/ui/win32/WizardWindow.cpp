@@ -3,6 +3,7 @@
 #include "platform/ui/win32/WizardWindow.h"
 
 #include "platform/ui/WizardView.h"
+#include "platform/ui/win32/DynamicCalls.h"
 #include "platform/ui/win32/Layout.h"
 #include "platform/win32/AppWindow.h"
 
@@ -47,8 +48,7 @@ TWizardWindow::~TWizardWindow() {
 }
 
 bool TWizardWindow::CreateWindows() {
-  INITCOMMONCONTROLSEX common = {sizeof common, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&common);
+  InitCommonControlsOfThisSystem();
   const HICON icon = platform::win32::ApplicationIcon();
   if (!RegisterWindowClass(kWizardWindowClass, icon))
     return false;
