@@ -171,6 +171,13 @@ run_windows() {
   wine_session_begin || die "no Wine session"
   trap 'wine_session_end; rm -rf "$TMP"' EXIT
   WIN_PREFIX=$WINE_SESSION/prefixes # where wine_new_prefix makes them
-  for arch in "${WINDOWS_ARCHES[@]}"; do windows_arch "$arch"; done
+  for arch in "${WINDOWS_ARCHES[@]}"; do
+    if [ "$arch" = win32 ] && ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'ok installed'; then
+      echo "The win32 build is not measured: the 32-bit Wine loader (wine32:i386) is not installed."
+      echo
+      continue
+    fi
+    windows_arch "$arch"
+  done
   print_windows_tables
 }
