@@ -122,10 +122,10 @@ size_t TInstallLog::Probe(std::string_view line, uint32_t hash) const {
 
 // The slots move by their stored hashes; no line is read again.
 void TInstallLog::Rehash(size_t slotCount) {
-  std::vector<Slot> old(slotCount, Slot{0, kFree});
-  old.swap(slots_);
+  const std::vector<Slot> previous = std::move(slots_);
+  slots_.assign(slotCount, Slot{0, kFree});
   const size_t mask = slots_.size() - 1;
-  for (const Slot& slot : old) {
+  for (const Slot& slot : previous) {
     if (slot.position == kFree)
       continue;
     size_t i = slot.hash & mask;
