@@ -6,11 +6,15 @@
 //   brevanto_bench phases ARCHIVE ROOT [P]   each phase timed, up to phase P
 //   brevanto_bench generate COUNT OUT        a scale archive of COUNT entries
 //   brevanto_bench measure CMD [ARG...]      wall time and peak memory of CMD
+//   brevanto_bench startup ARCHIVE ROUNDS    catalogue against a bare inflate
+//   brevanto_bench probe FOLDER COUNT        creation and removal of COUNT files
 //
 // Results are printed one per line as "key value", times in seconds.
 #include "bench/ChildRun.h"
+#include "bench/FsProbe.h"
 #include "bench/Installation.h"
 #include "bench/ScaleArchive.h"
+#include "bench/StartupCost.h"
 #include "bench/Stopwatch.h"
 #include "platform/posix/Machine.h"
 
@@ -29,7 +33,9 @@ int Usage() {
                "       brevanto_bench phases ARCHIVE ROOT [inflate|index|componentsize|plan|"
                "extract|logsave|loglines]\n"
                "       brevanto_bench generate COUNT OUT\n"
-               "       brevanto_bench measure CMD [ARG...]\n";
+               "       brevanto_bench measure CMD [ARG...]\n"
+               "       brevanto_bench startup ARCHIVE ROUNDS\n"
+               "       brevanto_bench probe FOLDER COUNT\n";
   return 2;
 }
 
@@ -105,6 +111,24 @@ int Measure(const std::vector<std::string>& command) {
   return m.exitCode == 0 ? 0 : 1;
 }
 
+int Startup(const std::string& archive, int rounds) {
+  std::string error;
+  const std::vector<StartupRound> measured = MeasureStartup(archive, rounds, error);
+  if (measured.empty())
+    return Fail(error.empty() ? "no rounds" : error);
+  for (const StartupRound& round : measured)
+    std::printf("inflate %.6f\ncatalogue %.6f\n", round.inflateSeconds, round.catalogueSeconds);
+  return 0;
+}
+
+int Probe(const std::string& folder, int count) {
+  const double seconds = ProbeFileSystem(folder, count);
+  if (seconds < 0)
+    return Fail(folder + ": cannot create the probe's files");
+  std::printf("seconds %.6f\n", seconds);
+  return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -122,6 +146,10 @@ int main(int argc, char** argv) {
     return Phases(args[1], args[2], args.size() == 4 ? args[3] : std::string());
   if (command == "generate" && args.size() == 3)
     return Generate(args[1], args[2]);
+  if (command == "startup" && args.size() == 3)
+    return Startup(args[1], std::atoi(args[2].c_str()));
+  if (command == "probe" && args.size() == 3)
+    return Probe(args[1], std::atoi(args[2].c_str()));
   if (command == "measure" && args.size() >= 2)
     return Measure({args.begin() + 1, args.end()});
   return Usage();

@@ -37,9 +37,7 @@ const uint8_t* Bytes(std::string_view s) {
 class Session {
 public:
   explicit Session(const std::string& root) : machine_(root), scope_(machine_.Services()) {
-    InstallStatus.Reset();
-    SetUserInterfaceThread(nullptr);
-    ReadRegistrySettings(state, {});
+    BeginInstallRun(state, {});
   }
   ~Session() { FreeInstallLog(); }
   Session(const Session&) = delete;
@@ -181,23 +179,6 @@ private:
   std::unique_ptr<TAttachedFiles> files_;
 };
 
-// The catalogue made from the archive file, as the program makes it from its
-// resource; the mapping ends with this function.
-std::unique_ptr<TAttachedFiles> LoadCatalogue(const std::string& archive, InstallReport& report) {
-  const MappedFile compressed(archive);
-  if (!compressed.Ok()) {
-    Fail(report, "cannot read the archive");
-    return nullptr;
-  }
-  report.compressedBytes = compressed.Bytes().size();
-  ArchiveError error = ArchiveError::None;
-  auto files =
-      TAttachedFiles::FromCompressed(Bytes(compressed.Bytes()), report.compressedBytes, error);
-  if (!files)
-    Fail(report, DescribeArchiveError(error));
-  return files;
-}
-
 } // namespace
 
 const char* PhaseName(Phase phase) {
@@ -207,19 +188,7 @@ const char* PhaseName(Phase phase) {
 bool RunWholeInstallation(const std::string& archive, const std::string& root,
                           InstallReport& report) {
   Session session(root);
-  auto files = LoadCatalogue(archive, report);
-  if (!files)
-    return false;
-  report.inflatedBytes = files->DataSize();
-  report.entries = files->Files().size();
-  auto worker = StartInstallation(session.state, *files);
-  report.plannedFiles = PlannedFiles(*files);
-  if (!AwaitWorker(*worker, report.error))
-    return false;
-  // As the program does: a portable installation saves no install log.
-  if (IsPortableInstall(session.state))
-    return true;
-  return SaveInstallLog() || Fail(report, "the install log could not be saved");
+  return InstallArchiveFile(archive, session.state, report);
 }
 
 bool RunPhases(const std::string& archive, const std::string& root, Phase lastPhase,

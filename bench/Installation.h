@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // LogLines is not a step of the installation: the program logs only a few of
 // its files, so the log never grows with the archive. It gives the log one
@@ -35,6 +36,20 @@ struct InstallReport {
 // be written.
 bool RunWholeInstallation(const std::string& archive, const std::string& root,
                           InstallReport& report);
+
+struct TSetupState;
+
+// The program's start-of-run state for one installation: the status record
+// idle, the calling thread the user-interface thread, the choices read from
+// the registry of the platform in force with the command-line arguments args
+// ("-dFOLDER" chooses the install folder, as it does for the program).
+void BeginInstallRun(TSetupState& state, const std::vector<std::string>& args);
+
+// The whole installation of the archive file with the choices in state, over
+// the platform in force: catalogue, install log, plan, extraction on the
+// install thread, log saved unless portable. False with report.error when
+// the archive is damaged or a file could not be written.
+bool InstallArchiveFile(const std::string& archive, TSetupState& state, InstallReport& report);
 
 // The same steps taken one by one and timed, with the seven component sizes
 // the component page asks for; stops after lastPhase.

@@ -15,21 +15,15 @@ MappedFile::MappedFile(const std::string& path) {
   if (fd < 0)
     return;
   struct stat st {};
-  if (fstat(fd, &st) == 0)
-    Map(fd, size_t(st.st_size));
+  const size_t size = fstat(fd, &st) == 0 ? size_t(st.st_size) : 0;
+  void* mapped = size > 0 ? mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0) : MAP_FAILED;
   close(fd);
-}
-
-void MappedFile::Map(int fd, size_t size) {
-  if (size == 0) {
+  if (size == 0 && st.st_mode != 0) {
     data_ = emptyFile;
-    return;
+  } else if (mapped != MAP_FAILED) {
+    data_ = mapped;
+    size_ = size;
   }
-  void* mapped = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
-  if (mapped == MAP_FAILED)
-    return;
-  data_ = mapped;
-  size_ = size;
 }
 
 MappedFile::~MappedFile() {

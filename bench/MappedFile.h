@@ -1,5 +1,6 @@
 // A whole file mapped read-only, as the setup program maps its own archive
-// resource: the compressed bytes are used in place, never copied.
+// resource: the compressed bytes are used in place, never copied. The
+// build picks the POSIX or the Windows mapping.
 #pragma once
 
 #include <cstddef>
@@ -18,8 +19,6 @@ public:
   std::string_view Bytes() const { return {static_cast<const char*>(data_), size_}; }
 
 private:
-  void Map(int fd, size_t size);
-
   void* data_ = nullptr;
   size_t size_ = 0;
 };

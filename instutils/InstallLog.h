@@ -3,54 +3,70 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 // An ordered list of lines, never holding two lines that the locale's
 // case-insensitive comparison finds equal (which also expands ligatures and
-// ignores the soft hyphen). An index of the lines' positions, hashed and
-// compared through the comparison's per-byte folds, keeps the duplicate test
-// constant-time without a second, folded copy of every line.
+// ignores the soft hyphen). The lines live end to end in one text, each
+// followed by CR LF as the file holds them, named by (offset, length); the
+// duplicate test is an open-addressing table of (hash, position) pairs,
+// hashed and compared through the comparison's per-byte folds. A look-up
+// thus reads one small slot array and, on a hash match only, one line; the
+// log costs three blocks of memory however many lines it holds.
 class TInstallLog {
 public:
-  TInstallLog();
+  TInstallLog() = default;
   TInstallLog(const TInstallLog&) = delete;
   TInstallLog& operator=(const TInstallLog&) = delete;
 
   // Appends line unless an equal line (ignoring case) is already there.
-  void Add(const std::string& line);
-  // Appends every line as it is, without the duplicate test (a loaded file).
-  void AddUnchecked(std::string line);
-  // Makes room for count lines in all, so that a long file loads without
-  // the index being rebuilt as it grows.
-  void Reserve(size_t count);
+  void Add(std::string_view line);
+  // Appends the line as it is, without the duplicate test (a loaded file).
+  void AddUnchecked(std::string_view line);
+  // Makes room for count lines of textBytes bytes in all, so that a long
+  // file loads without the text or the table growing on the way.
+  void Reserve(size_t count, size_t textBytes);
   // True when a line equal to line ignoring case is in the log.
-  bool Contains(const std::string& line) const;
-  const std::vector<std::string>& Lines() const { return lines_; }
-  size_t Count() const { return lines_.size(); }
+  bool Contains(std::string_view line) const;
+  size_t Count() const { return spans_.size(); }
+  std::string_view Line(size_t position) const {
+    return std::string_view(text_).substr(spans_[position].offset, spans_[position].length);
+  }
+  // A copy of the lines, in order.
+  std::vector<std::string> Lines() const;
+  // Every line followed by CR LF: the content of the saved file.
+  const std::string& Text() const { return text_; }
   void Clear();
 
 private:
-  // A line is named by its position in lines_ or, for a look-up, by its text.
-  struct FoldedHash {
-    using is_transparent = void;
-    const std::vector<std::string>* lines;
-    size_t operator()(std::string_view text) const;
-    size_t operator()(size_t position) const { return (*this)((*lines)[position]); }
+  struct Span {
+    size_t offset;
+    size_t length;
   };
-  struct FoldedEqual {
-    using is_transparent = void;
-    const std::vector<std::string>* lines;
-    bool operator()(std::string_view a, std::string_view b) const;
-    bool operator()(size_t a, size_t b) const { return (*this)((*lines)[a], (*lines)[b]); }
-    bool operator()(std::string_view a, size_t b) const { return (*this)(a, (*lines)[b]); }
-    bool operator()(size_t a, std::string_view b) const { return (*this)((*lines)[a], b); }
+  // A free slot has the position kFree.
+  struct Slot {
+    uint32_t hash;
+    uint32_t position;
   };
+  static constexpr uint32_t kFree = UINT32_MAX;
 
-  std::vector<std::string> lines_;
-  std::unordered_set<size_t, FoldedHash, FoldedEqual> index_;
+  // The slot holding a line equal to line, or the free slot where it would go.
+  size_t Probe(std::string_view line, uint32_t hash) const;
+  // The same, after growing the table when one more line would fill it
+  // beyond half.
+  size_t FreeOrEqualSlot(std::string_view line, uint32_t hash);
+  // Appends the line, indexed in slot when slot is a free slot of the table
+  // (past its end: not indexed, an equal line is indexed already).
+  void Append(std::string_view line, uint32_t hash, size_t slot);
+  void Rehash(size_t slotCount);
+
+  std::string text_;
+  std::vector<Span> spans_;
+  std::vector<Slot> slots_; // a power of two in size, at most half full
+  size_t indexed_ = 0;      // slots in use
 };
 
 extern TInstallLog* InstallLog; // null until the installing page is entered

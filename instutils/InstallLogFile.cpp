@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 
 #include <memory>
+#include <string_view>
 
 namespace {
 std::unique_ptr<TInstallLog> ownedLog;
@@ -21,53 +22,60 @@ void FreeInstallLog() {
   InstallLogFileName.clear();
 }
 
-// A CR LF pair ends one line; a lone CR or LF ends one too.
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t end = text.find('\0');
-  if (end == std::string::npos)
-    end = text.size();
+namespace {
+
+// Calls line(view) for every line of text: a CR LF pair ends one line, a lone
+// CR or LF ends one too, a zero byte ends the text.
+template <class LineFn> void ForEachLine(std::string_view text, LineFn line) {
+  const size_t zero = text.find('\0');
+  if (zero != std::string_view::npos)
+    text = text.substr(0, zero);
   size_t start = 0;
-  while (start < end) {
-    size_t eol = text.find_first_of("\r\n", start);
-    if (eol == std::string::npos || eol >= end) {
-      lines.push_back(text.substr(start, end - start));
+  while (start < text.size()) {
+    const size_t eol = text.find_first_of("\r\n", start);
+    if (eol == std::string_view::npos) {
+      line(text.substr(start));
       break;
     }
-    lines.push_back(text.substr(start, eol - start));
+    line(text.substr(start, eol - start));
     start = eol + 1;
-    if (text[eol] == '\r' && start < end && text[start] == '\n')
+    if (text[eol] == '\r' && start < text.size() && text[start] == '\n')
       ++start;
   }
+}
+
+} // namespace
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  ForEachLine(text, [&lines](std::string_view line) { lines.emplace_back(line); });
   return lines;
 }
 
 // Lines of an old file are taken as they are, repeated lines included. A file
-// that cannot be read leaves the log as it was.
+// that cannot be read leaves the log as it was. The lines are counted first
+// so that the log grows once.
 bool LoadInstallLog(const std::string& fileName) {
   if (InstallLog == nullptr || !platform::Fs().IsFile(fileName))
     return false;
   std::string text;
   if (platform::Fs().ReadFile(fileName, text) != platform::IoStatus::Ok)
     return false;
-  std::vector<std::string> lines = SplitLines(text);
-  InstallLog->Reserve(InstallLog->Count() + lines.size());
-  for (std::string& line : lines)
-    InstallLog->AddUnchecked(std::move(line));
+  size_t count = 0, bytes = 0;
+  ForEachLine(text, [&](std::string_view line) {
+    ++count;
+    bytes += line.size() + 2;
+  });
+  InstallLog->Reserve(InstallLog->Count() + count, InstallLog->Text().size() + bytes);
+  ForEachLine(text, [](std::string_view line) { InstallLog->AddUnchecked(line); });
   return true;
 }
 
+// The log's text is the file's content already.
 bool SaveInstallLog() {
   if (InstallLog == nullptr || InstallLogFileName.empty())
     return false;
-  size_t size = 0;
-  for (const std::string& line : InstallLog->Lines())
-    size += line.size() + 2;
-  std::string text;
-  text.reserve(size);
-  for (const std::string& line : InstallLog->Lines())
-    text.append(line).append("\r\n");
-  return WriteStringToFile(InstallLogFileName, text);
+  return WriteStringToFile(InstallLogFileName, InstallLog->Text());
 }
 
 bool WriteStringToFile(const std::string& name, const std::string& data) {

@@ -59,8 +59,9 @@ std::optional<std::string> DirCache::Find(const std::string& hostDir, const std:
     Scan(hostDir, entry);
   }
   auto name = entry.names.find(upperName);
-  if (name == entry.names.end() && entry.racy) {
+  if (name == entry.names.end() && entry.racy && entry.missScanStamp != entry.mtimeNs) {
     Scan(hostDir, entry);
+    entry.missScanStamp = entry.mtimeNs;
     name = entry.names.find(upperName);
   }
   if (name == entry.names.end())
@@ -75,7 +76,7 @@ void DirCache::Added(const std::string& hostDir, const std::string& hostName) {
   if (found == entries_.end() || key.empty())
     return;
   found->second.names.try_emplace(key, hostName);
-  Restamp(hostDir, found->second);
+  RestampAfterOwnChange(hostDir, found->second);
 }
 
 void DirCache::Removed(const std::string& hostDir, const std::string& hostName) {
@@ -87,7 +88,7 @@ void DirCache::Removed(const std::string& hostDir, const std::string& hostName) 
   auto name = found->second.names.find(KeyOfHostName(hostName));
   if (name != found->second.names.end() && name->second == hostName)
     found->second.names.erase(name);
-  Restamp(hostDir, found->second);
+  RestampAfterOwnChange(hostDir, found->second);
 }
 
 void DirCache::CreatedFolder(const std::string& hostDir) {
@@ -98,6 +99,11 @@ void DirCache::CreatedFolder(const std::string& hostDir) {
   Restamp(hostDir, entry);
 }
 
+size_t DirCache::Scans() {
+  std::lock_guard lock(mutex_);
+  return scans_;
+}
+
 bool DirCache::Current(const Entry& entry, const std::string& hostDir, bool& isFolder) {
   struct stat st {};
   isFolder = stat(hostDir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -105,6 +111,7 @@ bool DirCache::Current(const Entry& entry, const std::string& hostDir, bool& isF
 }
 
 void DirCache::Scan(const std::string& hostDir, Entry& entry) {
+  ++scans_;
   const long long scanStart = NowNs();
   Restamp(hostDir, entry);
   entry.names.clear();
@@ -126,6 +133,17 @@ void DirCache::Scan(const std::string& hostDir, Entry& entry) {
       slot->second = name; // two host names differing only in case: pick one, always the same
   }
   closedir(dir);
+}
+
+// A stamp a miss had already been confirmed at, moved on by this process's own
+// change, needs no confirmation again: the names are what the scan found
+// plus what this process did. Without this, a folder kept racy by our own
+// writes would be scanned again after every file.
+void DirCache::RestampAfterOwnChange(const std::string& hostDir, Entry& entry) {
+  const bool confirmed = entry.missScanStamp == entry.mtimeNs;
+  Restamp(hostDir, entry);
+  if (confirmed)
+    entry.missScanStamp = entry.mtimeNs;
 }
 
 void DirCache::Restamp(const std::string& hostDir, Entry& entry) {

@@ -2,6 +2,7 @@
 // cp1252 names stored as UTF-8, and no way out of a drive.
 #include "platform/posix/PathMap.h"
 #include "support/TestMachine.h"
+#include "support/posix/EmulatedMachine.h"
 
 #include <filesystem>
 #include <fstream>
@@ -124,6 +125,27 @@ TEST_F(PathMapTest, AFolderRemovedAndMadeAgainIsSeenFresh) {
   ASSERT_TRUE(Fs().CreateFolder(base + "D"));
   EXPECT_FALSE(Fs().IsFile(base + "d\\a.txt"));
   EXPECT_TRUE(Fs().IsFolder(base + "d"));
+}
+
+// A folder made on the host just before its files are written is scanned
+// within a tick of its last change, where a miss might hide an entry added
+// in the same tick: the first miss is confirmed by a new scan, but the
+// process's own writes after it are not confirmed again file after file.
+TEST_F(PathMapTest, TenThousandFilesIntoAFolderMadeJustBeforeCostAFewScansNotOnePerFile) {
+  const std::string hostDir = machine.HostPath(base) + "/Fresh";
+  ASSERT_TRUE(std::filesystem::create_directory(hostDir));
+  platform::posix::DirCache& cache = CurrentEmulatedMachine().Paths().Cache();
+  const size_t scansBefore = cache.Scans();
+  const int count = 10000;
+  for (int n = 0; n < count; ++n)
+    ASSERT_EQ(Fs().ReplaceFile(base + "Fresh\\f" + std::to_string(n) + ".txt", "x", 1, nullptr),
+              platform::IoStatus::Ok);
+  // The folder and its parent (which the host changed too): a first scan and
+  // one confirmation each.
+  EXPECT_LE(cache.Scans() - scansBefore, 4u);
+  for (int n = 0; n < count; n += 1111)
+    EXPECT_TRUE(Fs().IsFile(base + "FRESH\\F" + std::to_string(n) + ".TXT")) << n;
+  EXPECT_FALSE(Fs().IsFile(base + "Fresh\\f" + std::to_string(count) + ".txt"));
 }
 
 } // namespace

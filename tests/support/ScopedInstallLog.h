@@ -20,5 +20,5 @@ public:
   ScopedInstallLog(const ScopedInstallLog&) = delete;
   ScopedInstallLog& operator=(const ScopedInstallLog&) = delete;
 
-  const std::vector<std::string>& Lines() const { return InstallLog->Lines(); }
+  std::vector<std::string> Lines() const { return InstallLog->Lines(); }
 };

@@ -190,6 +190,25 @@ TEST_F(LogFileTest, KeepsRepeatedLinesOfTheOldFileAndReadsAnyLineEnd) {
   EXPECT_EQ(InstallLog->Lines(), (Lines{"a", "A", "a", "last"}));
 }
 
+// A long old file, repeats included, is taken whole and saved back byte for
+// byte; its lines stay known to the duplicate test however often the index
+// grew while it loaded.
+TEST_F(LogFileTest, ALongOldLogWithRepeatsLoadsWholeAndStillRefusesItsLinesAgain) {
+  std::string text;
+  for (int n = 0; n < 3000; ++n) {
+    const std::string line = "File Copy: C:\\B\\Mod\xE8les\\f" + std::to_string(n) + ".dot";
+    text += line + "\r\n" + UpperCase(line) + "\r\n";
+  }
+  ASSERT_TRUE(WriteStringToFile(logName, text));
+  StartLog();
+  ASSERT_EQ(InstallLog->Count(), 6000u);
+  for (int n = 0; n < 3000; n += 7)
+    AddLogLine("file copy: c:\\b\\MOD\xC8LES\\F" + std::to_string(n) + ".DOT");
+  AddLogLine("File Copy: C:\\B\\new.dot");
+  ASSERT_TRUE(SaveInstallLog());
+  EXPECT_EQ(Read(logName), text + "File Copy: C:\\B\\new.dot\r\n");
+}
+
 TEST_F(LogFileTest, SavesAnEmptyLogAsAnEmptyFile) {
   ASSERT_TRUE(WriteStringToFile(logName, "old\r\n"));
   NewInstallLog();
