@@ -11,8 +11,16 @@
 TWizardOutcome RunWizard(TAttachedFiles& files, const std::vector<std::string>& args,
                          ui::TView& view) {
   auto form = std::make_unique<TMainDlgForm>(view, files, args);
+  bool afterDone = false;
+  // At the end of the session the process may be ended as soon as the view
+  // returns from the system's message: what follows the wizard runs there.
+  form->SetSessionEndAction([&] {
+    AfterWizard(form->State(), form->InstallThread());
+    afterDone = true;
+  });
   view.RunModal(*form);
-  AfterWizard(form->State(), form->InstallThread());
+  if (!afterDone)
+    AfterWizard(form->State(), form->InstallThread());
   TWizardOutcome outcome{form->ModalResult(), form->State().InstallStarted,
                          form->State().Options.InstallDir};
   form.reset();
