@@ -8,6 +8,7 @@
 // or refused, 2 wrong usage.
 #include "Machine.h"
 #include "Support.h"
+#include "Threads.h"
 #include "Widgets.h"
 
 #include <fcntl.h>
@@ -59,6 +60,7 @@ const char kUsageText[] =
     "  wait-progress CONTROL --above N [--timeout MS]\n"
     "  key CONTROL KEY                      post a key: escape return space tab or a VK code\n"
     "  focus HWND                           the control with the focus in HWND's thread\n"
+    "  freeze HWND | thaw HWND              suspend or resume every other thread of its process\n"
     "The machine:\n"
     "  hold FILE SIGNAL [--timeout MS]      keep FILE open unshared until SIGNAL exists\n"
     "  drive-add LETTER UNIXDIR             plug a removable drive (Wine's mount manager)\n"
@@ -524,6 +526,8 @@ int Run(int argc, wchar_t** argv) {
     return Tree(window);
   if (command == L"focus")
     return Focus(window);
+  if (command == L"freeze" || command == L"thaw")
+    return Freeze(window, command == L"freeze");
   if (command == L"texts")
     return Texts(window, o.child);
   if (command == L"child") {
