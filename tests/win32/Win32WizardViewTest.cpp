@@ -57,13 +57,14 @@ protected:
     PostMessageA(window, WM_KEYUP, key, 0xC0000001);
   }
 
-  void SetComponents() {
+  static std::vector<ui::TCheckRow> ComponentRows() {
     std::vector<ui::TCheckRow> rows;
     for (int i = 0; i < 7; ++i)
       rows.push_back(
           {"Composant " + std::to_string(i), "1,2 Mo", static_cast<uint8_t>(i % 3), i == 0});
-    view.SetCheckRows(TControl::SelCompLstBx, rows);
+    return rows;
   }
+  void SetComponents() { view.SetCheckRows(TControl::SelCompLstBx, ComponentRows()); }
 };
 
 TEST_F(Win32WizardView, TheWindowHasTheFixedFrameAndClientSize) {
@@ -465,6 +466,38 @@ TEST_F(Win32WizardView, TheEndOfTheSessionIsAskedThenEndsAnOpenDialog) {
   const std::vector<std::string> expected = {"session end asked", "session end asked",
                                              "session ends", "close"};
   EXPECT_EQ(events.UserEvents(), expected);
+}
+
+// A row ticked or unticked is announced to screen readers as a change of
+// state of that child of the list; rows set again unchanged are not.
+std::vector<LONG> stateChanges;
+void CALLBACK RecordStateChange(HWINEVENTHOOK, DWORD, HWND, LONG object, LONG child, DWORD, DWORD) {
+  if (object == OBJID_CLIENT)
+    stateChanges.push_back(child);
+}
+
+TEST_F(Win32WizardView, ATickChangedIsAnnouncedAsAStateChange) {
+  SetComponents();
+  stateChanges.clear();
+  const HWINEVENTHOOK hook =
+      SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE, nullptr,
+                      &RecordStateChange, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(hook, nullptr);
+  std::vector<ui::TCheckRow> rows = ComponentRows();
+  view.SetCheckRows(TControl::SelCompLstBx, rows); // unchanged
+  rows[3].State = 1;
+  view.SetCheckRows(TControl::SelCompLstBx, rows);
+  // Out-of-context events arrive through the message loop.
+  events.OnTimer = [&](int id) {
+    if (id == 6) {
+      view.StopTimer(6);
+      PostMessageA(Window(), WM_CLOSE, 0, 0);
+    }
+  };
+  view.StartTimer(6, 50);
+  view.RunModal(events);
+  UnhookWinEvent(hook);
+  EXPECT_EQ(stateChanges, std::vector<LONG>{4});
 }
 
 TEST(Win32WizardViewFactory, CreatesTheWindowHidden) {

@@ -138,6 +138,7 @@ void TWizardWindow::SetCheckRows(TControl list, const std::vector<TCheckRow>& ro
   if (list != TControl::SelCompLstBx)
     return;
   const bool sameRows = rows.size() == checkRows_.size();
+  const std::vector<TCheckRow> before = checkRows_;
   checkRows_ = rows;
   if (!sameRows) {
     // A new set of rows; otherwise the rows are redrawn in place, keeping the
@@ -151,6 +152,12 @@ void TWizardWindow::SetCheckRows(TControl list, const std::vector<TCheckRow>& ro
   for (size_t i = 0; i < rows.size(); ++i)
     SendMessageA(window, LB_SETITEMDATA, i, rows[i].State);
   InvalidateRect(window, nullptr, TRUE);
+  // A row ticked or unticked is announced to screen readers (the list's
+  // child i + 1).
+  if (sameRows)
+    for (size_t i = 0; i < rows.size(); ++i)
+      if (rows[i].State != before[i].State)
+        NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window, OBJID_CLIENT, static_cast<LONG>(i + 1));
 }
 
 void TWizardWindow::SetCurrentRow(TControl list, int row) {
