@@ -55,10 +55,14 @@ TWizardWindow::~TWizardWindow() {
 
 void TWizardWindow::CreateFonts() {
   const HFONT old[] = {font_, titleFont_, boldFont_};
-  // The dialog font of the classic Windows wizards, and the two fonts of their labels.
-  font_ = MakeFont(S(11), FW_NORMAL, "Tahoma");
-  titleFont_ = MakeFont(S(15), FW_BOLD, "Arial");
-  boldFont_ = MakeFont(S(11), FW_BOLD, "Tahoma");
+  // The dialog font of the classic Windows wizards, and the two fonts of their
+  // labels. Character heights are scaled down to whole pixels, not rounded:
+  // a line of the rounded-up font outgrows the scaled height of the labels
+  // laid out for whole lines (three lines at 144 DPI lost their last pixels).
+  const auto height = [this](int pixels) { return pixels * dpi_ / kBaseDpi; };
+  font_ = MakeFont(height(11), FW_NORMAL, "Tahoma");
+  titleFont_ = MakeFont(height(15), FW_BOLD, "Arial");
+  boldFont_ = MakeFont(height(11), FW_BOLD, "Tahoma");
   for (const TControlLayout& layout : ControlLayouts()) {
     const HWND control = Control(layout.Control);
     if (!control)
