@@ -12,12 +12,21 @@
 TWizardOutcome RunWizard(TAttachedFiles& files, const std::vector<std::string>& args,
                          ui::TView& view) {
   auto form = std::make_unique<TMainDlgForm>(view, files, args);
+  bool afterDone = false;
+  // At the end of the session the process may be ended as soon as the view
+  // returns from the system's message: what follows the wizard runs there.
+  form->SetSessionEndAction([&] {
+    AfterWizard(form->State(), form->InstallThread());
+    afterDone = true;
+  });
   view.RunModal(*form);
-  // A modal run ended without the form closing (WM_QUIT, a failing message
-  // loop) leaves nobody to answer the worker: it is stopped before the wait.
-  if (!form->Closed())
-    StopInstallation();
-  AfterWizard(form->State(), form->InstallThread());
+  if (!afterDone) {
+    // A modal run ended without the form closing (WM_QUIT, a failing message
+    // loop) leaves nobody to answer the worker: it is stopped before the wait.
+    if (!form->Closed())
+      StopInstallation();
+    AfterWizard(form->State(), form->InstallThread());
+  }
   TWizardOutcome outcome{form->ModalResult(), form->State().InstallStarted,
                          form->State().Options.InstallDir};
   form.reset();

@@ -186,6 +186,37 @@ void TMainDlgForm::CloseRequested() {
   });
 }
 
+// While the worker extracts, the end of the session is refused with a reason;
+// before and after, it is allowed.
+bool TMainDlgForm::SessionEndAllowed(std::string& reason) {
+  const TInstallState s = InstallStatus.State();
+  const bool extracting =
+      InstallThread_ && (s == tsRunning || s == tsPaused || s == tsAsking || s == tsAnswered);
+  if (extracting)
+    reason = res::SessionEndReason;
+  return !extracting;
+}
+
+// The session ends anyway: the wizard closes without a question, as the
+// close box would once confirmed; an extraction stops as if abandoned. The
+// settings and the log are then written before the process can be ended.
+void TMainDlgForm::SessionEnding() {
+  if (Closed_)
+    return;
+  CloseAllowed_ = true;
+  if (InstallThread_)
+    ResumeAfterQuestion(true);
+  if (ModalResult_ == 0)
+    ModalResult_ = dlg::kCancel;
+  ReadCheckBoxes();
+  Closed_ = true;
+  if (SessionEndAction_) {
+    auto action = std::move(SessionEndAction_);
+    SessionEndAction_ = nullptr;
+    action();
+  }
+}
+
 void TMainDlgForm::BNClick(TControl sender) {
   const int page = Page_;
   GoToPage(page, sender == TControl::BackBtn ? page - 1 : page + 1);

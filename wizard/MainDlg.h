@@ -11,6 +11,7 @@
 #include "wizard/DestDirPage.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,6 +39,11 @@ public:
   void ApplicationActivated(bool active) override;
   void CloseRequested() override;
   bool Closed() const override { return Closed_; }
+  bool SessionEndAllowed(std::string& reason) override;
+  void SessionEnding() override;
+  // What must still run when the session ends under the open form (the
+  // settings and the install log): called once, after the form has closed.
+  void SetSessionEndAction(std::function<void()> action) { SessionEndAction_ = std::move(action); }
 
   // The only way pages change; guards may refuse, leaving everything as it was.
   void GoToPage(int from, int to);
@@ -117,4 +123,5 @@ private:
   bool CloseAllowed_ = false;
   bool Initialized_ = false;
   bool Closed_ = false;
+  std::function<void()> SessionEndAction_;
 };

@@ -89,6 +89,7 @@ const char* const LicenceRefusedQuestion =
     "L'installation de ce programme est liée à l'acceptation de l'ensemble des termes\r"
     "du Contrat de Licence du traitement de texte Brevanto.\r"
     "Voulez-vous vraiment annuler l'installation d'Brevanto ?";
+const char* const SessionEndReason = "L'installation du traitement de texte Brevanto est en cours.";
 const char* const CancelQuestion = "L'installation n'est pas terminée !\r\r"
                                    "Si vous interrompez le programme d'installation maintenant,\r"
                                    "Brevanto ne sera pas correctement installé.\r\r"

@@ -28,6 +28,8 @@ extern const char* const StartLbl;
 extern const char* const InstallToAllChkBx;
 extern const char* const InstallingLbl1;
 extern const char* const AssocLbl;
+// Why the wizard holds the end of the session while it extracts.
+extern const char* const SessionEndReason;
 extern const char* const AssocChkBx[4];
 extern const char* const FinishChkBx;
 

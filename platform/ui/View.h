@@ -125,6 +125,15 @@ public:
   virtual void CloseRequested() = 0;
   // True once the form has accepted a close: the view's modal run ends.
   virtual bool Closed() const = 0;
+  // The user's session is about to end (log-off, shut-down): false asks the
+  // system to keep it, giving reason (cp1252) where the system shows one.
+  virtual bool SessionEndAllowed(std::string& reason) {
+    (void)reason;
+    return true;
+  }
+  // The session ends now: by the time this returns the form has closed and
+  // whatever follows it is done, since the process may end right after.
+  virtual void SessionEnding() {}
 };
 
 // What the form shows. Texts are cp1252 byte strings.

@@ -36,6 +36,14 @@ public:
     IsClosed = true;
   }
   bool Closed() const override { return IsClosed; }
+  bool AllowSessionEnd = true;
+  bool SessionEndAllowed(std::string& reason) override {
+    Log.push_back("session end asked");
+    if (!AllowSessionEnd)
+      reason = "busy";
+    return AllowSessionEnd;
+  }
+  void SessionEnding() override { Log.push_back("session ends"); }
 
   // The log without the activation events, which the window's own showing
   // and hiding also produce.

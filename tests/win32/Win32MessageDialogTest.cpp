@@ -3,6 +3,7 @@
 // underneath. The dialog is driven from the wizard's own timer ticks, which
 // its message loop keeps delivering.
 #include "platform/ui/win32/MessageDialog.h"
+#include "platform/ui/win32/Placement.h"
 #include "platform/ui/win32/WizardWindow.h"
 #include "win32/RecordingViewEvents.h"
 
@@ -118,10 +119,15 @@ protected:
         return;
       const UINT key = keys.front();
       keys.erase(keys.begin());
-      if (key == WM_CLOSE)
+      if (key == WM_CLOSE) {
         PostMessageA(dialog, WM_CLOSE, 0, 0);
-      else
-        PostMessageA(dialog, WM_KEYDOWN, key, 1);
+      } else if (key >= 'A' && key <= 'Z') {
+        PostMessageA(GetFocus(), WM_CHAR, key - 'A' + 'a', 1);
+      } else {
+        // To the focused control, where the key of a person goes.
+        PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+        PostMessageA(GetFocus(), WM_KEYUP, key, 0xC0000001);
+      }
     };
     view.StartTimer(1, 20);
     view.RunModal(events);
@@ -135,14 +141,40 @@ TEST_F(Win32MessageDialog, FileErrorEnterRetriesEscDoesNothing) {
   EXPECT_GE(ticksInDialog, 2);
 }
 
-TEST_F(Win32MessageDialog, CancelQuestionEnterDoesNothingEscAnswersNo) {
-  EXPECT_EQ(Run(NoAbort(), {VK_RETURN, VK_ESCAPE}), 7);
-  EXPECT_GE(ticksInDialog, 2);
+// Without a default button the focus starts on the cancel button "&Non":
+// Enter presses that focused button, as Esc does.
+TEST_F(Win32MessageDialog, CancelQuestionEnterAndEscAnswerTheFocusedNo) {
+  EXPECT_EQ(Run(NoAbort(), {VK_RETURN}), 7);
+  EXPECT_EQ(Run(NoAbort(), {VK_ESCAPE}), 7);
 }
 
 TEST_F(Win32MessageDialog, LicenceQuestionEnterAnswersYesEscNo) {
   EXPECT_EQ(Run(YesNo(), {VK_RETURN}), 6);
   EXPECT_EQ(Run(YesNo(), {VK_ESCAPE}), 7);
+}
+
+// The dialog manager's keys: Enter presses the focused push button, which
+// Tab and Shift+Tab move; the focus starts on the default button.
+TEST_F(Win32MessageDialog, EnterPressesTheFocusedButton) {
+  struct TCase {
+    TDialogSpec Spec;
+    std::vector<UINT> Keys;
+    int Expected;
+    const char* Why;
+  };
+  const TCase cases[] = {
+      {YesNo(), {VK_TAB, VK_RETURN}, 7, "Tab from Yes to No"},
+      {AbortRetryIgnore(), {VK_TAB, VK_RETURN}, 5, "Tab from Retry to Ignore"},
+      {AbortRetryIgnore(), {VK_TAB, VK_TAB, VK_TAB, VK_RETURN}, 4, "Tab wraps round"},
+      {AbortRetryIgnore(), {VK_RIGHT, VK_RETURN}, 5, "an arrow moves like Tab"},
+      {NoAbort(), {VK_TAB, VK_RETURN}, 3, "no default button: the focus starts on No"},
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(Run(c.Spec, c.Keys), c.Expected) << c.Why;
+}
+
+TEST_F(Win32MessageDialog, AButtonsAcceleratorPressesIt) {
+  EXPECT_EQ(Run(AbortRetryIgnore(), {'G'}), 5);
 }
 
 TEST_F(Win32MessageDialog, TheCloseBoxGivesItsOwnResult) {
@@ -167,9 +199,10 @@ TEST_F(Win32MessageDialog, ButtonsInOrderCentredUnderTheTextWizardDisabled) {
                   "er le fichier.");
   EXPECT_TRUE(wizardDisabledUnderneath);
   EXPECT_TRUE(IsWindowEnabled(view.Handle()));
-  // Centred on the screen.
-  EXPECT_NEAR(dialogRect.left + dialogRect.right, GetSystemMetrics(SM_CXSCREEN), 1);
-  EXPECT_NEAR(dialogRect.top + dialogRect.bottom, GetSystemMetrics(SM_CYSCREEN), 1);
+  // Centred on the work area of the wizard's monitor.
+  const RECT area = ui::win32::WorkAreaOf(view.Handle());
+  EXPECT_NEAR(dialogRect.left + dialogRect.right, area.left + area.right, 1);
+  EXPECT_NEAR(dialogRect.top + dialogRect.bottom, area.top + area.bottom, 1);
 }
 
 TEST_F(Win32MessageDialog, TextKeepsItsLineBreaksAndWrapsAtHalfTheScreen) {

@@ -2,13 +2,18 @@
 // user's mouse and keys are forwarded as. Input is posted before the modal
 // run, which ends on a posted WM_CLOSE.
 #include "platform/ui/WizardView.h"
+#include "platform/ui/win32/Colours.h"
 #include "platform/ui/win32/Layout.h"
+#include "platform/ui/win32/MessageDialog.h"
+#include "platform/ui/win32/Placement.h"
 #include "platform/ui/win32/WizardWindow.h"
 #include "win32/RecordingViewEvents.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <iterator>
 
 using ui::TControl;
 using ui::win32::TWizardWindow;
@@ -52,7 +57,7 @@ protected:
     PostMessageA(window, WM_KEYUP, key, 0xC0000001);
   }
 
-  void SetComponents() {
+  static std::vector<ui::TCheckRow> ComponentRows() {
     std::vector<ui::TCheckRow> rows;
     for (int i = 0; i < 7; ++i) {
       // Appended: "literal" + string trips a false -Wrestrict in GCC 12 at -O3.
@@ -60,8 +65,9 @@ protected:
       name += std::to_string(i);
       rows.push_back({name, "1,2 Mo", static_cast<uint8_t>(i % 3), i == 0});
     }
-    view.SetCheckRows(TControl::SelCompLstBx, rows);
+    return rows;
   }
+  void SetComponents() { view.SetCheckRows(TControl::SelCompLstBx, ComponentRows()); }
 };
 
 TEST_F(Win32WizardView, TheWindowHasTheFixedFrameAndClientSize) {
@@ -78,11 +84,12 @@ TEST_F(Win32WizardView, TheWindowHasTheFixedFrameAndClientSize) {
   EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
   EXPECT_TRUE(GetWindowLongA(Window(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
   EXPECT_EQ(GetWindow(Window(), GW_OWNER), nullptr);
-  // Centred on the screen.
+  // Centred on the work area of its monitor.
   RECT frame;
   GetWindowRect(Window(), &frame);
-  EXPECT_NEAR(frame.left + frame.right, GetSystemMetrics(SM_CXSCREEN), 1);
-  EXPECT_NEAR(frame.top + frame.bottom, GetSystemMetrics(SM_CYSCREEN), 1);
+  const RECT area = ui::win32::WorkAreaOf(Window());
+  EXPECT_NEAR(frame.left + frame.right, area.left + area.right, 1);
+  EXPECT_NEAR(frame.top + frame.bottom, area.top + area.bottom, 1);
 }
 
 TEST_F(Win32WizardView, ControlsSitWhereTheWizardPutsThem) {
@@ -310,6 +317,190 @@ TEST_F(Win32WizardView, ALabelsAcceleratorFocusesTheControlAfterIt) {
   view.StartTimer(3, 50);
   view.RunModal(events);
   EXPECT_EQ(focused, Of(TControl::DestDirEdt));
+}
+
+// The focus is never left on a control that is disabled or hidden: it moves
+// on before, and a page without a control of its own to focus gets the
+// default button.
+TEST_F(Win32WizardView, TheFocusMovesOffWhatIsDisabledOrHidden) {
+  struct TCase {
+    int Page;
+    TControl Focus;
+    std::function<void()> Act;
+    TControl Expected;
+    const char* Why;
+  };
+  const TCase cases[] = {
+      {4, TControl::NextBtn, [&] { view.SetEnabled(TControl::NextBtn, false); },
+       TControl::CancelBtn, "Next disabled for the installing page"},
+      {1, TControl::LicenseChkBx, [&] { view.ShowPage(5); }, TControl::NextBtn,
+       "a page's control hidden with its page"},
+      {6, TControl::AssocChkBx1,
+       [&] {
+         view.SetEnabled(TControl::CancelBtn, false);
+         view.ShowPage(7);
+       },
+       TControl::NextBtn, "the Finish page"},
+      {2, TControl::DestDirEdt, [&] { view.SetVisible(TControl::DestDirEdt, false); },
+       TControl::DestDirLstBx, "a control hidden on its page"},
+  };
+  std::vector<HWND> focused;
+  events.OnTimer = [&](int id) {
+    if (id != 4)
+      return;
+    view.StopTimer(4);
+    for (const TCase& c : cases) {
+      for (TControl control : {TControl::NextBtn, TControl::CancelBtn, TControl::DestDirEdt}) {
+        view.SetEnabled(control, true);
+        view.SetVisible(control, true);
+      }
+      view.ShowPage(c.Page);
+      view.SetFocus(c.Focus);
+      c.Act();
+      focused.push_back(GetFocus());
+    }
+    PostMessageA(Window(), WM_CLOSE, 0, 0);
+  };
+  view.StartTimer(4, 10);
+  view.RunModal(events);
+  ASSERT_EQ(focused.size(), std::size(cases));
+  for (size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(focused[i], Of(cases[i].Expected)) << cases[i].Why;
+}
+
+// One scale loop: at each DPI the window, its controls, its fonts and its
+// list rows are the 96-DPI ones scaled.
+TEST_F(Win32WizardView, EveryDpiScalesTheLayoutFontsAndRows) {
+  SetComponents();
+  const auto emHeight = [&] {
+    HDC dc = GetDC(Window());
+    const HGDIOBJ old = SelectObject(
+        dc, reinterpret_cast<HFONT>(SendMessageA(Of(TControl::WelcomeLbl), WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(Window(), dc);
+    return static_cast<int>(metrics.tmHeight - metrics.tmInternalLeading);
+  };
+  view.ApplyDpi(96, nullptr);
+  const int em96 = emHeight();
+  for (int dpi : {120, 144, 192, 96}) {
+    view.ApplyDpi(dpi, nullptr);
+    RECT client;
+    GetClientRect(Window(), &client);
+    EXPECT_EQ(client.right, MulDiv(ui::win32::kClientWidth, dpi, 96)) << dpi;
+    EXPECT_EQ(client.bottom, MulDiv(ui::win32::kClientHeight, dpi, 96)) << dpi;
+    for (const ui::win32::TControlLayout& layout : ui::win32::ControlLayouts()) {
+      const RECT rect = InParent(layout.Control);
+      EXPECT_EQ(rect.left, MulDiv(layout.X, dpi, 96)) << dpi;
+      EXPECT_EQ(rect.right - rect.left, MulDiv(layout.Width, dpi, 96)) << dpi;
+    }
+    const HWND list = Of(TControl::SelCompLstBx);
+    const auto rowHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_GE(rowHeight, MulDiv(ui::win32::kCheckBoxSize, dpi, 96)) << dpi;
+    EXPECT_NEAR(emHeight(), MulDiv(em96, dpi, 96), 1) << dpi;
+    EXPECT_GE(rowHeight, emHeight()) << dpi;
+  }
+}
+
+// High contrast turned on while the wizard is up: the banner's title takes
+// the system's text colour on its window colour. Through the system setting
+// where the system takes it (Wine does not), else through the window's
+// colour choice.
+TEST_F(Win32WizardView, HighContrastGivesTheBannerTheSystemColours) {
+  const auto titleColours = [&] {
+    HDC dc = CreateCompatibleDC(nullptr);
+    SendMessageA(Window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(Of(TControl::TopLbl)));
+    const std::pair<COLORREF, COLORREF> colours = {GetTextColor(dc), GetBkColor(dc)};
+    DeleteDC(dc);
+    return colours;
+  };
+  const auto normal = titleColours();
+  HIGHCONTRASTW contrast = {sizeof contrast, HCF_HIGHCONTRASTON, nullptr};
+  const bool systemTakesIt =
+      SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+      ui::win32::HighContrastOn();
+  if (systemTakesIt)
+    SendMessageA(Window(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+  else
+    view.ApplyColours(true);
+  const auto high = titleColours();
+  contrast.dwFlags = 0;
+  SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof contrast, &contrast, 0);
+  // A change of settings reads the system's setting again: off.
+  SendMessageA(Window(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+  EXPECT_EQ(high.first, GetSysColor(COLOR_WINDOWTEXT));
+  EXPECT_EQ(high.second, GetSysColor(COLOR_WINDOW));
+  EXPECT_NE(normal.first, high.first);
+  EXPECT_EQ(titleColours(), normal);
+}
+
+// The end of the session: the wizard's answer goes back to the system; when
+// the session ends, the wizard is told, and a message dialog still open is
+// closed with no answer, since nobody will give one.
+TEST_F(Win32WizardView, TheEndOfTheSessionIsAskedThenEndsAnOpenDialog) {
+  int dialogResult = -100;
+  LRESULT refused = -1, allowed = -1;
+  bool dialogOpen = false;
+  events.OnTimer = [&](int id) {
+    if (id != 5)
+      return;
+    if (!dialogOpen) {
+      dialogOpen = true;
+      events.AllowSessionEnd = false;
+      refused = SendMessageA(Window(), WM_QUERYENDSESSION, 0, 0);
+      events.AllowSessionEnd = true;
+      allowed = SendMessageA(Window(), WM_QUERYENDSESSION, 0, 0);
+      SendMessageA(Window(), WM_ENDSESSION, FALSE, 0); // the end called off
+      dialogResult = view.ShowDialog({"Erreur", ui::TDialogIcon::Hand, "Fichier", {{"OK", 1}}});
+      view.StopTimer(5);
+      PostMessageA(Window(), WM_CLOSE, 0, 0);
+      return;
+    }
+    // A tick inside the dialog's own loop: the session ends now.
+    SendMessageA(Window(), WM_ENDSESSION, TRUE, 0);
+  };
+  view.StartTimer(5, 20);
+  view.RunModal(events);
+  EXPECT_EQ(refused, FALSE);
+  EXPECT_EQ(allowed, TRUE);
+  EXPECT_EQ(dialogResult, ui::win32::kDialogNotShown);
+  const std::vector<std::string> expected = {"session end asked", "session end asked",
+                                             "session ends", "close"};
+  EXPECT_EQ(events.UserEvents(), expected);
+}
+
+// A row ticked or unticked is announced to screen readers as a change of
+// state of that child of the list; rows set again unchanged are not.
+std::vector<LONG> stateChanges;
+void CALLBACK RecordStateChange(HWINEVENTHOOK, DWORD, HWND, LONG object, LONG child, DWORD, DWORD) {
+  if (object == OBJID_CLIENT)
+    stateChanges.push_back(child);
+}
+
+TEST_F(Win32WizardView, ATickChangedIsAnnouncedAsAStateChange) {
+  SetComponents();
+  stateChanges.clear();
+  const HWINEVENTHOOK hook =
+      SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE, nullptr,
+                      &RecordStateChange, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(hook, nullptr);
+  std::vector<ui::TCheckRow> rows = ComponentRows();
+  view.SetCheckRows(TControl::SelCompLstBx, rows); // unchanged
+  rows[3].State = 1;
+  view.SetCheckRows(TControl::SelCompLstBx, rows);
+  // Out-of-context events arrive through the message loop.
+  events.OnTimer = [&](int id) {
+    if (id == 6) {
+      view.StopTimer(6);
+      PostMessageA(Window(), WM_CLOSE, 0, 0);
+    }
+  };
+  view.StartTimer(6, 50);
+  view.RunModal(events);
+  UnhookWinEvent(hook);
+  EXPECT_EQ(stateChanges, std::vector<LONG>{4});
 }
 
 TEST(Win32WizardViewFactory, CreatesTheWindowHidden) {

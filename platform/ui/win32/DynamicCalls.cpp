@@ -1,5 +1,5 @@
-// Run-time lookups of the theme functions (uxtheme.dll, Windows XP and later)
-// and of the common controls' initialisation (comctl32 4.70 and later).
+// The run-time lookups of the view's newer system functions, and the
+// common controls' initialisation (InitCommonControlsEx, comctl32 4.70 and later).
 #include "platform/ui/win32/DynamicCalls.h"
 
 #include "platform/win32/SystemDlls.h"
@@ -9,32 +9,22 @@
 namespace ui::win32 {
 namespace {
 
-using HTHEME = HANDLE;
-using OpenThemeDataFn = HTHEME(WINAPI*)(HWND, LPCWSTR);
-using CloseThemeDataFn = HRESULT(WINAPI*)(HTHEME);
-using DrawThemeBackgroundFn = HRESULT(WINAPI*)(HTHEME, HDC, int, int, const RECT*, const RECT*);
-using IsAppThemedFn = BOOL(WINAPI*)();
+template <typename Fn> void Look(Fn& slot, HMODULE module, const char* name) {
+  slot = platform::win32::ProcAddress<Fn>(module, name);
+}
 
-struct TThemeCalls {
-  OpenThemeDataFn Open = nullptr;
-  CloseThemeDataFn Close = nullptr;
-  DrawThemeBackgroundFn Draw = nullptr;
-  IsAppThemedFn IsAppThemed = nullptr;
-
-  TThemeCalls() {
-    // Kept loaded for the life of the process.
-    const HMODULE module = platform::win32::LoadSystemDll("uxtheme.dll");
-    using platform::win32::ProcAddress;
-    Open = ProcAddress<OpenThemeDataFn>(module, "OpenThemeData");
-    Close = ProcAddress<CloseThemeDataFn>(module, "CloseThemeData");
-    Draw = ProcAddress<DrawThemeBackgroundFn>(module, "DrawThemeBackground");
-    IsAppThemed = ProcAddress<IsAppThemedFn>(module, "IsAppThemed");
-  }
-  bool Usable() const { return Open && Close && Draw && IsAppThemed && IsAppThemed(); }
-};
-
-const TThemeCalls& ThemeCalls() {
-  static const TThemeCalls calls;
+TDynamicCalls LookUp() {
+  TDynamicCalls calls;
+  const HMODULE uxtheme = platform::win32::LoadSystemDll("uxtheme.dll");
+  Look(calls.OpenThemeData, uxtheme, "OpenThemeData");
+  Look(calls.CloseThemeData, uxtheme, "CloseThemeData");
+  Look(calls.DrawThemeBackground, uxtheme, "DrawThemeBackground");
+  Look(calls.IsAppThemed, uxtheme, "IsAppThemed");
+  Look(calls.GetThemeBackgroundContentRect, uxtheme, "GetThemeBackgroundContentRect");
+  const HMODULE user32 = GetModuleHandleA("user32.dll");
+  Look(calls.ShutdownBlockReasonCreate, user32, "ShutdownBlockReasonCreate");
+  Look(calls.ShutdownBlockReasonDestroy, user32, "ShutdownBlockReasonDestroy");
+  Look(calls.GetDpiForWindow, user32, "GetDpiForWindow");
   return calls;
 }
 
@@ -82,16 +72,26 @@ void InitCommonControlsOfThisSystem() {
   InitCommonControls();
 }
 
+const TDynamicCalls& DynamicCalls() {
+  static const TDynamicCalls calls = LookUp();
+  return calls;
+}
+
 bool DrawThemedPart(HWND window, const wchar_t* classList, int part, int state, HDC dc,
-                    const RECT& rect) {
-  const TThemeCalls& calls = ThemeCalls();
-  if (!calls.Usable())
+                    const RECT& rect, RECT* content) {
+  const TDynamicCalls& calls = DynamicCalls();
+  if (!calls.OpenThemeData || !calls.CloseThemeData || !calls.DrawThemeBackground ||
+      !calls.IsAppThemed || !calls.IsAppThemed())
     return false;
-  const HTHEME theme = calls.Open(window, classList);
+  const TDynamicCalls::HTHEME theme = calls.OpenThemeData(window, classList);
   if (!theme)
     return false;
-  const bool drawn = SUCCEEDED(calls.Draw(theme, dc, part, state, &rect, nullptr));
-  calls.Close(theme);
+  const bool drawn = SUCCEEDED(calls.DrawThemeBackground(theme, dc, part, state, &rect, nullptr));
+  if (content &&
+      (!calls.GetThemeBackgroundContentRect ||
+       FAILED(calls.GetThemeBackgroundContentRect(theme, dc, part, state, &rect, content))))
+    *content = rect;
+  calls.CloseThemeData(theme);
   return drawn;
 }
 

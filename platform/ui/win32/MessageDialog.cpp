@@ -1,183 +1,244 @@
-// The modal message dialog and its message loop.
+// The modal message dialog: its template, its layout and its answers.
 #include "platform/ui/win32/MessageDialog.h"
+
+#include "platform/ui/win32/Dpi.h"
+#include "platform/ui/win32/Placement.h"
+#include "platform/ui/win32/WideText.h"
 
 #include <algorithm>
 
 namespace ui::win32 {
 namespace {
 
-constexpr int kFirstButtonId = 1000;
-constexpr int kIconSize = 32;
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND;
+constexpr WORD kButtonAtom = 0x0080;
+constexpr WORD kStaticAtom = 0x0082;
+constexpr WORD kStaticId = 0xFFFF;
 
-LPCSTR SystemIcon(TDialogIcon icon) {
+LPCWSTR SystemIcon(TDialogIcon icon) {
   switch (icon) {
   case TDialogIcon::Hand:
-    return MAKEINTRESOURCEA(32513); // IDI_HAND
+    return MAKEINTRESOURCEW(32513); // IDI_HAND
   case TDialogIcon::Asterisk:
-    return MAKEINTRESOURCEA(32516); // IDI_ASTERISK
+    return MAKEINTRESOURCEW(32516); // IDI_ASTERISK
   case TDialogIcon::Question:
-    return MAKEINTRESOURCEA(32514); // IDI_QUESTION
+    return MAKEINTRESOURCEW(32514); // IDI_QUESTION
   case TDialogIcon::Exclamation:
     break;
   }
-  return MAKEINTRESOURCEA(32515); // IDI_EXCLAMATION
+  return MAKEINTRESOURCEW(32515); // IDI_EXCLAMATION
+}
+
+// The private class: the system's dialog procedure with the dialog's extra
+// bytes, so the dialog manager runs it exactly as a "#32770" dialog.
+bool RegisterDialogClass() {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  const std::wstring name = WideOf(kMessageDialogClass);
+  WNDCLASSW existing;
+  if (GetClassInfoW(instance, name.c_str(), &existing))
+    return true;
+  WNDCLASSW windowClass = {};
+  windowClass.style = CS_DBLCLKS | CS_SAVEBITS;
+  windowClass.lpfnWndProc = DefDlgProcW;
+  windowClass.cbWndExtra = DLGWINDOWEXTRA;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+  windowClass.lpszClassName = name.c_str();
+  return RegisterClassW(&windowClass) != 0;
+}
+
+void Append(std::vector<WORD>& words, const std::wstring& text) {
+  words.insert(words.end(), text.begin(), text.end());
+  words.push_back(0);
+}
+
+void AppendDword(std::vector<WORD>& words, DWORD value) {
+  words.push_back(LOWORD(value));
+  words.push_back(HIWORD(value));
+}
+
+// One control of the template, DWORD-aligned; its place is set at layout.
+void AppendItem(std::vector<WORD>& words, DWORD style, WORD id, WORD classAtom,
+                const std::wstring& text) {
+  if (words.size() % 2)
+    words.push_back(0);
+  AppendDword(words, WS_CHILD | WS_VISIBLE | style);
+  AppendDword(words, 0); // extended style
+  for (int i = 0; i < 4; ++i)
+    words.push_back(0); // x, y, cx, cy
+  words.push_back(id);
+  words.push_back(0xFFFF);
+  words.push_back(classAtom);
+  Append(words, text);
+  words.push_back(0); // no creation data
 }
 
 // The size of the text word-wrapped to at most maxWidth pixels; "\r" breaks
 // lines, as the Static control that shows it breaks them.
-SIZE WrappedTextSize(const std::string& text, HFONT font, int maxWidth) {
+SIZE WrappedTextSize(const std::wstring& text, HFONT font, int maxWidth) {
   HDC dc = GetDC(nullptr);
   const HGDIOBJ old = SelectObject(dc, font);
   RECT rect = {0, 0, maxWidth, 0};
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
             DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, int id,
-                 const RECT& rect, HFONT font) {
-  HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, rect.left,
-                               rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               GetModuleHandleA(nullptr), nullptr);
-  if (child && font)
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return child;
+void Place(HWND control, int x, int y, int width, int height) {
+  SetWindowPos(control, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace
 
-TMessageDialog::TMessageDialog(const TDialogSpec& spec, HWND owner, HFONT font)
-    : spec_(spec), owner_(owner), font_(font) {}
+TMessageDialog::TMessageDialog(const TDialogSpec& spec, HWND owner, HFONT font, int dpi)
+    : spec_(spec), owner_(owner), font_(font), dpi_(dpi) {}
 
-bool TMessageDialog::CreateWindows() {
-  if (!RegisterWindowClass(kMessageDialogClass, nullptr))
-    return false;
-  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-  const SIZE text = WrappedTextSize(spec_.Text, font_, std::max(screenWidth / 2, 100));
-
-  const int count = static_cast<int>(spec_.Buttons.size());
-  const int rowWidth = count * kDialogButtonWidth + std::max(count - 1, 0) * kDialogButtonGap;
-  const int textLeft = kDialogMargin * 2 + kIconSize;
-  const int clientWidth =
-      std::max(textLeft + static_cast<int>(text.cx) + kDialogMargin, rowWidth + 2 * kDialogMargin);
-  const int textTop = kDialogMargin + std::max(0, (kIconSize - static_cast<int>(text.cy)) / 2);
-  const int buttonTop =
-      std::max(kDialogMargin + kIconSize, textTop + static_cast<int>(text.cy)) + kDialogMargin + 4;
-  const int clientHeight = buttonTop + kDialogButtonHeight + kDialogMargin;
-
-  RECT frame = {0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  if (!Create(kExStyle, kMessageDialogClass, spec_.Caption.c_str(), kStyle,
-              (screenWidth - width) / 2, (screenHeight - height) / 2, width, height, owner_))
-    return false;
-
-  const HWND dialog = Handle();
-  HWND icon = CreateChild(
-      dialog, "Static", "", SS_ICON, -1,
-      {kDialogMargin, kDialogMargin, kDialogMargin + kIconSize, kDialogMargin + kIconSize},
-      nullptr);
-  SendMessageA(icon, STM_SETICON,
-               reinterpret_cast<WPARAM>(LoadIconA(nullptr, SystemIcon(spec_.Icon))), 0);
-  CreateChild(dialog, "Static", spec_.Text.c_str(), SS_LEFT | SS_NOPREFIX, -1,
-              {textLeft, textTop, textLeft + text.cx, textTop + text.cy}, font_);
-  int x = (clientWidth - rowWidth) / 2;
-  for (int i = 0; i < count; ++i) {
-    const DWORD style = WS_TABSTOP | (i == spec_.DefaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-    CreateChild(dialog, "Button", spec_.Buttons[i].Caption.c_str(), style, kFirstButtonId + i,
-                {x, buttonTop, x + kDialogButtonWidth, buttonTop + kDialogButtonHeight}, font_);
-    x += kDialogButtonWidth + kDialogButtonGap;
+std::vector<WORD> TMessageDialog::BuildTemplate() const {
+  std::vector<WORD> words;
+  AppendDword(words, kStyle);
+  AppendDword(words, 0); // extended style
+  words.push_back(static_cast<WORD>(2 + spec_.Buttons.size()));
+  for (int i = 0; i < 4; ++i)
+    words.push_back(0); // x, y, cx, cy: laid out in pixels at initialisation
+  words.push_back(0);   // no menu
+  Append(words, WideOf(kMessageDialogClass));
+  Append(words, WideOf(spec_.Caption));
+  AppendItem(words, SS_ICON, kStaticId, kStaticAtom, L"");
+  AppendItem(words, SS_LEFT | SS_NOPREFIX, kStaticId, kStaticAtom, WideOf(spec_.Text));
+  for (size_t i = 0; i < spec_.Buttons.size(); ++i) {
+    const DWORD style = WS_TABSTOP | (static_cast<int>(i) == spec_.DefaultButton ? BS_DEFPUSHBUTTON
+                                                                                 : BS_PUSHBUTTON);
+    AppendItem(words, style, static_cast<WORD>(kDialogFirstButtonId + i), kButtonAtom,
+               WideOf(spec_.Buttons[i].Caption));
   }
-  return true;
+  return words;
 }
 
 int TMessageDialog::Run() {
-  // A dialog nobody saw has no answer; the close box's answer would be taken
-  // for a choice (Retry, for the file error dialog).
-  if (!CreateWindows())
-    return kNoDialogAnswer;
-  const bool ownerWasEnabled = owner_ && !EnableWindow(owner_, FALSE);
-  ShowWindow(Handle(), SW_SHOW);
-  SetForegroundWindow(Handle());
-  // The focus starts on the default button, else the cancel button, else the first.
-  const int focused = spec_.DefaultButton >= 0  ? spec_.DefaultButton
-                      : spec_.CancelButton >= 0 ? spec_.CancelButton
-                                                : 0;
-  if (HWND button = GetDlgItem(Handle(), kFirstButtonId + focused))
-    SetFocus(button);
-
-  MSG message;
-  while (!result_) {
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-    if (got == 0) {
-      // WM_QUIT: no answer, and the message left for the outer loop.
-      PostQuitMessage(static_cast<int>(message.wParam));
-      result_ = kNoDialogAnswer;
-      break;
-    }
-    if (got < 0)
-      break;
-    if (TranslateKey(message) || IsDialogMessageA(Handle(), &message))
-      continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  if (owner_ && ownerWasEnabled)
-    EnableWindow(owner_, TRUE);
-  ShowWindow(Handle(), SW_HIDE);
+  if (!RegisterDialogClass())
+    return kDialogNotShown;
+  const std::vector<WORD> words = BuildTemplate();
+  const INT_PTR result = DialogBoxIndirectParamW(
+      GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(words.data()), owner_,
+      &Procedure, reinterpret_cast<LPARAM>(this));
+  if (result == -1)
+    return kDialogNotShown;
   if (owner_)
     SetActiveWindow(owner_);
-  DestroyWindow(Handle());
-  return result_.value_or(kNoDialogAnswer);
+  return static_cast<int>(result);
 }
 
-bool TMessageDialog::TranslateKey(const MSG& message) {
-  if (message.message != WM_KEYDOWN)
-    return false;
-  if (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd))
-    return false;
-  if (message.wParam == VK_RETURN) {
-    Press(spec_.DefaultButton);
-    return true;
+INT_PTR CALLBACK TMessageDialog::Procedure(HWND dialog, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    reinterpret_cast<TMessageDialog*>(lParam)->dialog_ = dialog;
   }
-  if (message.wParam == VK_ESCAPE) {
-    Press(spec_.CancelButton);
-    return true;
+  auto* self = reinterpret_cast<TMessageDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  if (!self)
+    return FALSE;
+  try {
+    return self->OnMessage(message, wParam, lParam) ? TRUE : FALSE;
+  } catch (...) {
+    // Nothing may unwind through USER32.
+    return FALSE;
   }
-  return false;
 }
 
-void TMessageDialog::Press(int buttonIndex) {
-  if (buttonIndex >= 0 && buttonIndex < static_cast<int>(spec_.Buttons.size()))
-    result_ = spec_.Buttons[buttonIndex].Result;
-}
-
-bool TMessageDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+bool TMessageDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
+  case WM_INITDIALOG:
+    Initialise();
+    // The focus is set here: FALSE keeps the dialog manager's own choice away.
+    return false;
   case WM_COMMAND: {
-    const int index = LOWORD(wParam) - kFirstButtonId;
-    if (HIWORD(wParam) == BN_CLICKED && index >= 0 &&
-        index < static_cast<int>(spec_.Buttons.size()))
-      Press(index);
-    // IsDialogMessage's own IDOK and IDCANCEL are not answers: Enter and Esc
-    // are taken before it sees them.
-    result = 0;
+    const int id = LOWORD(wParam);
+    if (id == IDOK) {
+      // Enter while no push button has the focus.
+      Press(spec_.DefaultButton);
+    } else if (id == IDCANCEL) {
+      // Esc.
+      Press(spec_.CancelButton);
+    } else if (HIWORD(wParam) == BN_CLICKED) {
+      Press(id - kDialogFirstButtonId);
+    }
     return true;
   }
   case WM_CLOSE:
-    result_ = spec_.CloseBoxResult;
-    result = 0;
+    // The close box, Alt+F4, or the system menu's Close.
+    EndDialog(dialog_, spec_.CloseBoxResult);
     return true;
   default:
     return false;
   }
+}
+
+void TMessageDialog::Initialise() {
+  for (HWND child = GetWindow(dialog_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  HWND icon = GetWindow(dialog_, GW_CHILD);
+  const int iconSize = Scale(kDialogIconSize, dpi_);
+  const HANDLE image =
+      LoadImageW(nullptr, SystemIcon(spec_.Icon), IMAGE_ICON, iconSize, iconSize, LR_SHARED);
+  SendMessageW(icon, STM_SETICON,
+               reinterpret_cast<WPARAM>(image ? image : LoadIconW(nullptr, SystemIcon(spec_.Icon))),
+               0);
+  if (spec_.DefaultButton >= 0)
+    SendMessageW(dialog_, DM_SETDEFID, kDialogFirstButtonId + spec_.DefaultButton, 0);
+  Layout();
+  // The focus starts on the default button, else the cancel button, else the first.
+  const int focused = spec_.DefaultButton >= 0  ? spec_.DefaultButton
+                      : spec_.CancelButton >= 0 ? spec_.CancelButton
+                                                : 0;
+  if (HWND button = GetDlgItem(dialog_, kDialogFirstButtonId + focused))
+    SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
+}
+
+void TMessageDialog::Layout() {
+  const HWND icon = GetWindow(dialog_, GW_CHILD);
+  const HWND textControl = GetWindow(icon, GW_HWNDNEXT);
+  const RECT area = WorkAreaOf(owner_ ? owner_ : dialog_);
+  const int screenWidth = area.right - area.left;
+  const int margin = Scale(kDialogMargin, dpi_);
+  const int iconSize = Scale(kDialogIconSize, dpi_);
+  const int buttonWidth = Scale(kDialogButtonWidth, dpi_);
+  const int buttonHeight = Scale(kDialogButtonHeight, dpi_);
+  const int buttonGap = Scale(kDialogButtonGap, dpi_);
+  const SIZE text =
+      WrappedTextSize(WideOf(spec_.Text), font_, std::max(screenWidth / 2, Scale(100, dpi_)));
+
+  const int count = static_cast<int>(spec_.Buttons.size());
+  const int rowWidth = count * buttonWidth + std::max(count - 1, 0) * buttonGap;
+  const int textLeft = margin * 2 + iconSize;
+  const int clientWidth =
+      std::max(textLeft + static_cast<int>(text.cx) + margin, rowWidth + 2 * margin);
+  const int textTop = margin + std::max(0, (iconSize - static_cast<int>(text.cy)) / 2);
+  const int buttonTop =
+      std::max(margin + iconSize, textTop + static_cast<int>(text.cy)) + margin + Scale(4, dpi_);
+  const int clientHeight = buttonTop + buttonHeight + margin;
+
+  Place(icon, margin, margin, iconSize, iconSize);
+  Place(textControl, textLeft, textTop, text.cx, text.cy);
+  int x = (clientWidth - rowWidth) / 2;
+  for (int i = 0; i < count; ++i) {
+    Place(GetDlgItem(dialog_, kDialogFirstButtonId + i), x, buttonTop, buttonWidth, buttonHeight);
+    x += buttonWidth + buttonGap;
+  }
+
+  RECT frame = {0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_EXSTYLE)));
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  SetWindowPos(dialog_, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+  CentreOnWorkArea(dialog_, owner_ ? owner_ : dialog_);
+}
+
+void TMessageDialog::Press(int buttonIndex) {
+  if (buttonIndex >= 0 && buttonIndex < static_cast<int>(spec_.Buttons.size()))
+    EndDialog(dialog_, spec_.Buttons[static_cast<size_t>(buttonIndex)].Result);
 }
 
 } // namespace ui::win32

@@ -1,46 +1,56 @@
-// The modal message dialog (window class "TMessageForm"): a system icon, the
-// text, a centred row of buttons; Enter and Esc press the buttons the dialog
-// description names, the close box gives its own result.
+// The modal message dialog: a real dialog box of the private dialog class
+// "TMessageForm", built from a template in memory and run by the system's
+// dialog manager, so that it behaves as every Windows dialog does: Enter
+// presses the focused push button, else the default button; Esc presses the
+// cancel button; Tab, arrows and the buttons' accelerators move and press;
+// screen readers announce it as a dialog and read its text. The close box
+// gives the description's own result.
 #pragma once
 
 #include "platform/ui/View.h"
-#include "platform/ui/win32/Window.h"
+#include "platform/win32/WindowsSupport.h"
 
-#include <optional>
+#include <vector>
 
 namespace ui::win32 {
 
 inline constexpr char kMessageDialogClass[] = "TMessageForm";
+// What Run answers when the dialog cannot be shown: no button was pressed.
+inline constexpr int kDialogNotShown = ui::kNoDialogAnswer;
 
-// The metrics of the dialog's layout, in pixels.
+// The metrics of the dialog's layout, in pixels at 96 DPI.
 inline constexpr int kDialogMargin = 12;
 inline constexpr int kDialogButtonWidth = 75;
 inline constexpr int kDialogButtonHeight = 23;
 inline constexpr int kDialogButtonGap = 6;
+inline constexpr int kDialogIconSize = 32;
+// The ID of the dialog's first button; the others follow in display order.
+inline constexpr int kDialogFirstButtonId = 1000;
 
-class TMessageDialog : public TWindow {
+class TMessageDialog {
 public:
-  // owner is disabled while the dialog is up; font is used for every text.
-  TMessageDialog(const TDialogSpec& spec, HWND owner, HFONT font);
+  // owner is disabled while the dialog is up; font is used for every text;
+  // the metrics are scaled to dpi.
+  TMessageDialog(const TDialogSpec& spec, HWND owner, HFONT font, int dpi);
 
-  // Shows the dialog and runs its message loop (which keeps delivering the
-  // owner's timers) until a button or the close box answers; the result, or
-  // kNoDialogAnswer when the dialog cannot be created or the program quits.
+  // Shows the dialog and runs the dialog manager's modal loop (which keeps
+  // delivering the owner's timers) until a button or the close box answers;
+  // the result, or kDialogNotShown when the dialog could not be created.
   int Run();
 
-protected:
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
 private:
-  bool CreateWindows();
-  // Enter and Esc, before the dialog manager sees them; true when taken.
-  bool TranslateKey(const MSG& message);
+  static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void Initialise();
+  void Layout();
   void Press(int buttonIndex);
+  std::vector<WORD> BuildTemplate() const;
 
   const TDialogSpec& spec_;
   HWND owner_;
   HFONT font_;
-  std::optional<int> result_;
+  int dpi_;
+  HWND dialog_ = nullptr;
 };
 
 } // namespace ui::win32

@@ -1,6 +1,7 @@
 // The container windows of the wizard window.
 #include "platform/ui/win32/Panel.h"
 
+#include "platform/ui/win32/Dpi.h"
 #include "platform/ui/win32/DynamicCalls.h"
 
 namespace ui::win32 {
@@ -13,7 +14,8 @@ constexpr char kPanelClass[] = "BrevantoPanel";
 TPanel::TPanel(HWND parent, const RECT& rect, TFrame frame, bool visible) : frame_(frame) {
   if (!RegisterWindowClass(kPanelClass, nullptr))
     return;
-  const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
+  // Children are not painted over: no flicker without composition.
+  const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (visible ? WS_VISIBLE : 0);
   Create(WS_EX_CONTROLPARENT, kPanelClass, "", style, rect.left, rect.top, rect.right - rect.left,
          rect.bottom - rect.top, parent);
 }
@@ -26,11 +28,18 @@ void TPanel::Paint() {
   if (frame_ == TFrame::PageArea) {
     // The frame of a tab control's page, without its tab headers.
     constexpr int kTabPane = 9; // TABP_PANE
-    if (!DrawThemedPart(Handle(), L"TAB", kTabPane, 0, dc, client))
+    // The pane's own fill would show as a ring around the sheets: inside
+    // its border the face colour the sheets have.
+    RECT content;
+    if (DrawThemedPart(Handle(), L"TAB", kTabPane, 0, dc, client, &content))
+      FillRect(dc, &content, GetSysColorBrush(COLOR_BTNFACE));
+    else
       DrawEdge(dc, &client, EDGE_RAISED, BF_RECT);
   }
-  for (RECT bevel : bevels_)
+  for (const RECT& unscaled : bevels_) {
+    RECT bevel = Scale(unscaled, dpi_);
     DrawEdge(dc, &bevel, BDR_RAISEDINNER | BDR_SUNKENOUTER, BF_RECT);
+  }
   EndPaint(Handle(), &paint);
 }
 
@@ -48,7 +57,8 @@ bool TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
   case WM_CTLCOLORBTN:
   case WM_CTLCOLOREDIT:
   case WM_CTLCOLORLISTBOX:
-    result = SendMessageA(GetParent(Handle()), message, wParam, lParam);
+  case WM_NEXTDLGCTL: // a multi-line edit's Tab
+    result = SendMessageW(GetParent(Handle()), message, wParam, lParam);
     return true;
   default:
     return false;

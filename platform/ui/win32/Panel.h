@@ -15,8 +15,10 @@ public:
   // A child of parent at that rectangle; check Handle() for success.
   TPanel(HWND parent, const RECT& rect, TFrame frame, bool visible);
 
-  // A rectangle drawn with a raised inner and lowered outer bevel.
+  // A rectangle drawn with a raised inner and lowered outer bevel, in 96-DPI
+  // units scaled to the panel's DPI.
   void AddBevel(const RECT& rect) { bevels_.push_back(rect); }
+  void SetDpi(int dpi) { dpi_ = dpi; }
 
 protected:
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -25,6 +27,7 @@ private:
   void Paint();
   TFrame frame_;
   std::vector<RECT> bevels_;
+  int dpi_ = 96;
 };
 
 } // namespace ui::win32

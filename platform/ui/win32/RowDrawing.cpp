@@ -1,8 +1,11 @@
 // Owner drawing of the folder list, the drive box and the check list.
 #include "platform/ui/win32/RowDrawing.h"
 
+#include "platform/ui/win32/Dpi.h"
 #include "platform/ui/win32/DynamicCalls.h"
 #include "platform/ui/win32/Layout.h"
+#include "platform/ui/win32/Resample.h"
+#include "platform/ui/win32/WideText.h"
 
 #include <commctrl.h>
 
@@ -32,16 +35,20 @@ void PrepareColours(HDC dc, bool selected) {
 }
 
 void FillBackground(HDC dc, const RECT& rect) {
-  ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 }
 
-SIZE TextSize(HDC dc, const std::string& text) {
+SIZE TextSize(HDC dc, const std::wstring& text) {
   SIZE size = {0, 0};
-  GetTextExtentPoint32A(dc, text.empty() ? "A" : text.c_str(),
+  GetTextExtentPoint32W(dc, text.empty() ? L"A" : text.c_str(),
                         text.empty() ? 1 : static_cast<int>(text.size()), &size);
   if (text.empty())
     size.cx = 0;
   return size;
+}
+
+void TextAt(HDC dc, int x, int y, const std::wstring& text) {
+  TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
 void DrawCheckBox(HWND list, HDC dc, const RECT& box, uint8_t state) {
@@ -61,8 +68,8 @@ void DrawCheckBox(HWND list, HDC dc, const RECT& box, uint8_t state) {
 
 } // namespace
 
-TRowPictures::TRowPictures() {
-  list_ = ImageList_Create(kSize, kSize, ILC_COLOR24 | ILC_MASK, 4, 0);
+TRowPictures::TRowPictures(int dpi) : size_(Scale(kSize, dpi)) {
+  list_ = ImageList_Create(size_, size_, ILC_COLOR24 | ILC_MASK, 4, 0);
   if (!list_)
     return;
   for (int i = 1; i <= 4; ++i) {
@@ -70,7 +77,13 @@ TRowPictures::TRowPictures() {
         LoadImageA(GetModuleHandleA(nullptr), kPictureNames[i], IMAGE_BITMAP, 0, 0, 0));
     if (!bitmap)
       continue;
-    index_[i] = ImageList_AddMasked(list_, bitmap, BottomLeftColour(bitmap));
+    const COLORREF key = BottomLeftColour(bitmap);
+    HBITMAP scaled = nullptr;
+    if (size_ != kSize)
+      scaled = MaskedBitmap(Resample(PixelsOfBitmap(bitmap, key), size_, size_), key);
+    index_[i] = ImageList_AddMasked(list_, scaled ? scaled : bitmap, key);
+    if (scaled)
+      DeleteObject(scaled);
     DeleteObject(bitmap);
   }
 }
@@ -86,42 +99,48 @@ void TRowPictures::Draw(TPicture picture, HDC dc, int x, int y) const {
     ImageList_Draw(list_, index, dc, x, y, ILD_TRANSPARENT);
 }
 
-void DrawFolderRow(const DRAWITEMSTRUCT& item, const TListRow& row, const TRowPictures& pictures) {
+void DrawFolderRow(const DRAWITEMSTRUCT& item, const TListRow& row, const TRowPictures& pictures,
+                   int dpi) {
   const HDC dc = item.hDC;
   const RECT& rect = item.rcItem;
   PrepareColours(dc, (item.itemState & ODS_SELECTED) != 0);
   FillBackground(dc, rect);
   const int height = rect.bottom - rect.top;
-  const int pictureX = rect.left + row.Indent;
-  pictures.Draw(row.Picture, dc, pictureX, rect.top + (height - TRowPictures::kSize) / 2);
+  const int pictureX = rect.left + Scale(row.Indent, dpi);
+  pictures.Draw(row.Picture, dc, pictureX, rect.top + (height - pictures.Size()) / 2);
   // The text begins 4 pixels after the picture, centred on the height of "A".
-  const int textX = pictureX + (row.Picture == TPicture::None ? 0 : TRowPictures::kSize) + 4;
-  const int letterHeight = TextSize(dc, "A").cy;
+  const int textX =
+      pictureX + (row.Picture == TPicture::None ? 0 : pictures.Size()) + Scale(4, dpi);
+  const int letterHeight = TextSize(dc, L"A").cy;
   SetBkMode(dc, TRANSPARENT);
-  TextOutA(dc, textX, rect.top + (height - letterHeight) / 2, row.Text.c_str(),
-           static_cast<int>(row.Text.size()));
-  if (item.itemState & ODS_FOCUS)
+  // A folder's name: the system's code page.
+  TextAt(dc, textX, rect.top + (height - letterHeight) / 2, WideOf(row.Text, CP_ACP));
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT))
     DrawFocusRect(dc, &rect);
 }
 
-void DrawDriveRow(const DRAWITEMSTRUCT& item, const TListRow& row, const TRowPictures& pictures) {
+void DrawDriveRow(const DRAWITEMSTRUCT& item, const TListRow& row, const TRowPictures& pictures,
+                  int dpi) {
   const HDC dc = item.hDC;
   RECT rect = item.rcItem;
   // Window colours whether the row is selected or not.
   PrepareColours(dc, false);
   FillBackground(dc, rect);
   const int height = rect.bottom - rect.top;
-  pictures.Draw(row.Picture, dc, rect.left + 2, rect.top + (height - TRowPictures::kSize) / 2);
+  pictures.Draw(row.Picture, dc, rect.left + Scale(2, dpi),
+                rect.top + (height - pictures.Size()) / 2);
   RECT textRect = rect;
-  textRect.left += TRowPictures::kSize + 6;
+  textRect.left += pictures.Size() + Scale(6, dpi);
   SetBkMode(dc, TRANSPARENT);
-  DrawTextA(dc, row.Text.c_str(), static_cast<int>(row.Text.size()), &textRect,
+  // A drive's letter and label: the system's code page.
+  const std::wstring text = WideOf(row.Text, CP_ACP);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-  if (item.itemState & ODS_FOCUS)
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT))
     DrawFocusRect(dc, &rect);
 }
 
-void DrawCheckRow(const DRAWITEMSTRUCT& item, const TCheckRow& row) {
+void DrawCheckRow(const DRAWITEMSTRUCT& item, const TCheckRow& row, int dpi) {
   const HDC dc = item.hDC;
   const RECT& whole = item.rcItem;
   const int height = whole.bottom - whole.top;
@@ -129,10 +148,12 @@ void DrawCheckRow(const DRAWITEMSTRUCT& item, const TCheckRow& row) {
   // The check box on the window colour, in the strip that toggles the row.
   PrepareColours(dc, false);
   RECT strip = whole;
-  strip.right = strip.left + kCheckStripWidth;
+  strip.right = strip.left + Scale(kCheckStripWidth, dpi);
   FillBackground(dc, strip);
-  const int boxTop = whole.top + (height - kCheckBoxSize) / 2;
-  const RECT box = {whole.left + 1, boxTop, whole.left + 1 + kCheckBoxSize, boxTop + kCheckBoxSize};
+  const int boxSize = Scale(kCheckBoxSize, dpi);
+  const int boxTop = whole.top + (height - boxSize) / 2;
+  const RECT box = {whole.left + Scale(1, dpi), boxTop, whole.left + Scale(1, dpi) + boxSize,
+                    boxTop + boxSize};
   DrawCheckBox(item.hwndItem, dc, box, row.State);
 
   // The row to the right of the strip: name on the left, size on the right.
@@ -144,13 +165,14 @@ void DrawCheckRow(const DRAWITEMSTRUCT& item, const TCheckRow& row) {
   if (row.GrayText || (item.itemState & ODS_DISABLED))
     SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
   SetBkMode(dc, TRANSPARENT);
-  const SIZE nameSize = TextSize(dc, row.Name);
-  TextOutA(dc, rect.left + 2, rect.top + (height - nameSize.cy) / 2, row.Name.c_str(),
-           static_cast<int>(row.Name.size()));
-  const SIZE sizeSize = TextSize(dc, row.SizeText);
-  TextOutA(dc, rect.right - sizeSize.cx - 2, rect.top + (height - sizeSize.cy) / 2,
-           row.SizeText.c_str(), static_cast<int>(row.SizeText.size()));
-  if (item.itemState & ODS_FOCUS)
+  const std::wstring name = WideOf(row.Name);
+  const std::wstring sizeText = WideOf(row.SizeText);
+  const SIZE nameSize = TextSize(dc, name);
+  TextAt(dc, rect.left + Scale(2, dpi), rect.top + (height - nameSize.cy) / 2, name);
+  const SIZE sizeSize = TextSize(dc, sizeText);
+  TextAt(dc, rect.right - sizeSize.cx - Scale(2, dpi), rect.top + (height - sizeSize.cy) / 2,
+         sizeText);
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT))
     DrawFocusRect(dc, &rect);
 }
 

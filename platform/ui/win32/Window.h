@@ -1,4 +1,5 @@
-// Base of the view's own windows: one window procedure routes every message
+// Base of the view's own windows, Unicode windows (their texts are converted
+// by the caller, see WideText.h): one window procedure routes every message
 // to the object stored in GWLP_USERDATA at creation, and no exception
 // crosses back into USER32.
 #pragma once

@@ -1,25 +1,34 @@
 // The wizard window's side of the view seam: what the wizard sets, shown on
 // the controls, and the modal run of the window.
+#include "platform/ui/win32/Colours.h"
 #include "platform/ui/win32/Layout.h"
 #include "platform/ui/win32/MessageDialog.h"
 #include "platform/ui/win32/PngResource.h"
+#include "platform/ui/win32/Resample.h"
+#include "platform/ui/win32/WideText.h"
 #include "platform/ui/win32/WizardWindow.h"
 
 #include <commctrl.h>
 
 namespace ui::win32 {
 
+namespace {
+
+// The folder in the edit box comes from the system or the user, as the
+// folder list's and drive box's names do: the system's code page. Every
+// other text is the program's own, in cp1252.
+UINT CodePageOf(TControl control) {
+  return control == TControl::DestDirEdt ? CP_ACP : kProgramCodePage;
+}
+
+} // namespace
+
 void TWizardWindow::SetText(TControl control, const std::string& text) {
-  SetWindowTextA(Control(control), text.c_str());
+  SetWindowTextW(Control(control), WideOf(text, CodePageOf(control)).c_str());
 }
 
 std::string TWizardWindow::Text(TControl control) const {
-  const HWND window = Control(control);
-  const int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(window, text.data(), length + 1);
-  text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-  return text;
+  return NarrowOf(WideTextOf(Control(control)), CodePageOf(control));
 }
 
 void TWizardWindow::SetLines(TControl control, const std::vector<std::string>& lines) {
@@ -29,14 +38,18 @@ void TWizardWindow::SetLines(TControl control, const std::vector<std::string>& l
       text += "\r\n";
     text += lines[i];
   }
-  SetWindowTextA(Control(control), text.c_str());
+  SetWindowTextW(Control(control), WideOf(text).c_str());
 }
 
 void TWizardWindow::SetEnabled(TControl control, bool enabled) {
+  if (!enabled)
+    MoveFocusOff(Control(control));
   EnableWindow(Control(control), enabled ? TRUE : FALSE);
 }
 
 void TWizardWindow::SetVisible(TControl control, bool visible) {
+  if (!visible)
+    MoveFocusOff(Control(control));
   ShowWindow(Control(control), visible ? SW_SHOWNA : SW_HIDE);
 }
 
@@ -55,23 +68,43 @@ void TWizardWindow::SetFocus(TControl control) {
 }
 
 void TWizardWindow::ShowPage(int page) {
-  for (size_t i = 0; i < sheets_.size(); ++i)
-    if (static_cast<int>(i) != page)
-      ShowWindow(sheets_[i]->Handle(), SW_HIDE);
   if (page >= 0 && page < static_cast<int>(sheets_.size()))
     ShowWindow(sheets_[static_cast<size_t>(page)]->Handle(), SW_SHOWNA);
+  const HWND focus = GetFocus();
+  for (size_t i = 0; i < sheets_.size(); ++i) {
+    const HWND sheet = sheets_[i]->Handle();
+    if (static_cast<int>(i) == page)
+      continue;
+    // The focus leaves a page before it is hidden; the new page's own
+    // control, or the default button, takes it below.
+    if (focus && IsChild(sheet, focus))
+      ::SetFocus(Handle());
+    ShowWindow(sheet, SW_HIDE);
+  }
+  KeepFocusUsable();
 }
 
 void TWizardWindow::SetImage(TControl control, const std::string& pngResource) {
   if (control != TControl::LogoSmallImage && control != TControl::LogoImage)
     return;
-  const auto pixels = LoadPngResource(pngResource.c_str());
+  logoResources_[control == TControl::LogoSmallImage ? 0 : 1] = pngResource;
+  ShowLogo(control);
+}
+
+void TWizardWindow::ShowLogo(TControl control) {
+  const std::string& name = logoResources_[control == TControl::LogoSmallImage ? 0 : 1];
+  if (name.empty())
+    return;
+  auto pixels = LoadPngResource(name.c_str());
   if (!pixels)
     return;
+  for (const TControlLayout& layout : ControlLayouts())
+    if (layout.Control == control)
+      pixels = Resample(*pixels, S(layout.Width), S(layout.Height));
   // Composed once on the colour of the surface the picture sits on: the
   // white banner or the window's face.
-  const COLORREF ground =
-      control == TControl::LogoSmallImage ? RGB(255, 255, 255) : GetSysColor(COLOR_BTNFACE);
+  const COLORREF ground = control == TControl::LogoSmallImage ? BannerColours(highContrast_).Ground
+                                                              : GetSysColor(COLOR_BTNFACE);
   HBITMAP& slot = control == TControl::LogoSmallImage ? logoSmall_ : logo_;
   if (slot)
     DeleteObject(slot);
@@ -87,9 +120,10 @@ void TWizardWindow::SetRows(TControl list, const std::vector<TListRow>& rows) {
   (combo ? driveRows_ : folderRows_) = rows;
   SendMessageA(window, WM_SETREDRAW, FALSE, 0);
   SendMessageA(window, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+  // Folder names and drive labels: the system's code page.
   for (const TListRow& row : rows)
-    SendMessageA(window, combo ? CB_ADDSTRING : LB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(row.Text.c_str()));
+    SendMessageW(window, combo ? CB_ADDSTRING : LB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(WideOf(row.Text, CP_ACP).c_str()));
   SendMessageA(window, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(window, nullptr, TRUE);
 }
@@ -104,6 +138,7 @@ void TWizardWindow::SetCheckRows(TControl list, const std::vector<TCheckRow>& ro
   if (list != TControl::SelCompLstBx)
     return;
   const bool sameRows = rows.size() == checkRows_.size();
+  const std::vector<TCheckRow> before = checkRows_;
   checkRows_ = rows;
   if (!sameRows) {
     // A new set of rows; otherwise the rows are redrawn in place, keeping the
@@ -111,12 +146,18 @@ void TWizardWindow::SetCheckRows(TControl list, const std::vector<TCheckRow>& ro
     SendMessageA(window, WM_SETREDRAW, FALSE, 0);
     SendMessageA(window, LB_RESETCONTENT, 0, 0);
     for (const TCheckRow& row : rows)
-      SendMessageA(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.Name.c_str()));
+      SendMessageW(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideOf(row.Name).c_str()));
     SendMessageA(window, WM_SETREDRAW, TRUE, 0);
   }
   for (size_t i = 0; i < rows.size(); ++i)
     SendMessageA(window, LB_SETITEMDATA, i, rows[i].State);
   InvalidateRect(window, nullptr, TRUE);
+  // A row ticked or unticked is announced to screen readers (the list's
+  // child i + 1).
+  if (sameRows)
+    for (size_t i = 0; i < rows.size(); ++i)
+      if (rows[i].State != before[i].State)
+        NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window, OBJID_CLIENT, static_cast<LONG>(i + 1));
 }
 
 void TWizardWindow::SetCurrentRow(TControl list, int row) {
@@ -146,7 +187,7 @@ void TWizardWindow::StopTimer(int id) {
 
 int TWizardWindow::ShowDialog(const TDialogSpec& dialog) {
   const HWND focus = GetFocus();
-  TMessageDialog window(dialog, Handle(), font_);
+  TMessageDialog window(dialog, Handle(), font_, dpi_);
   const int result = window.Run();
   if (focus && IsWindow(focus))
     ::SetFocus(focus);
@@ -155,22 +196,26 @@ int TWizardWindow::ShowDialog(const TDialogSpec& dialog) {
 
 void TWizardWindow::RunModal(TViewEvents& events) {
   events_ = &events;
+  // Focus rectangles and accelerator underlines as the system's setting
+  // says: hidden until the keyboard is used, where the user chose so.
+  SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
+  KeepFocusUsable();
   UpdateWindow(Handle());
   MSG message;
   while (!events.Closed()) {
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got == 0) {
       PostQuitMessage(static_cast<int>(message.wParam));
       break;
     }
     if (got < 0)
       break;
-    if (TranslateKey(message) || IsDialogMessageA(Handle(), &message))
+    if (TranslateKey(message) || IsDialogMessageW(Handle(), &message))
       continue;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   ShowWindow(Handle(), SW_HIDE);
   events_ = nullptr;

@@ -3,8 +3,12 @@
 #include "platform/ui/win32/WizardWindow.h"
 
 #include "platform/ui/WizardView.h"
+#include "platform/ui/win32/Colours.h"
 #include "platform/ui/win32/DynamicCalls.h"
 #include "platform/ui/win32/Layout.h"
+#include "platform/ui/win32/MessageDialog.h"
+#include "platform/ui/win32/Placement.h"
+#include "platform/ui/win32/WideText.h"
 #include "platform/win32/AppWindow.h"
 
 #include <commctrl.h>
@@ -17,8 +21,10 @@ namespace {
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 // An unowned window with its own task-bar button, also listed by Alt+Tab.
 constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
-// Navy, the banner title's colour.
-constexpr COLORREF kTitleColour = RGB(0, 0, 128);
+// WM_DPICHANGED (Windows 8.1 and later).
+constexpr UINT kDpiChangedMessage = 0x02E0;
+// WM_THEMECHANGED (Windows XP and later).
+constexpr UINT kThemeChangedMessage = 0x031A;
 
 HFONT MakeFont(int height, int weight, const char* face) {
   return CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -47,23 +53,48 @@ TWizardWindow::~TWizardWindow() {
     DestroyIcon(smallIcon_);
 }
 
+void TWizardWindow::CreateFonts() {
+  const HFONT old[] = {font_, titleFont_, boldFont_};
+  // The dialog font of the classic Windows wizards, and the two fonts of their
+  // labels. Character heights are scaled down to whole pixels, not rounded:
+  // a line of the rounded-up font outgrows the scaled height of the labels
+  // laid out for whole lines (three lines at 144 DPI lost their last pixels).
+  const auto height = [this](int pixels) { return pixels * dpi_ / kBaseDpi; };
+  font_ = MakeFont(height(11), FW_NORMAL, "Tahoma");
+  titleFont_ = MakeFont(height(15), FW_BOLD, "Arial");
+  boldFont_ = MakeFont(height(11), FW_BOLD, "Tahoma");
+  for (const TControlLayout& layout : ControlLayouts()) {
+    const HWND control = Control(layout.Control);
+    if (!control)
+      continue;
+    HFONT font = layout.Control == TControl::TopLbl           ? titleFont_
+                 : layout.Control == TControl::InstallingLbl2 ? boldFont_
+                                                              : font_;
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  for (HFONT font : old)
+    if (font)
+      DeleteObject(font);
+}
+
 bool TWizardWindow::CreateWindows() {
   InitCommonControlsOfThisSystem();
   const HICON icon = platform::win32::ApplicationIcon();
   if (!RegisterWindowClass(kWizardWindowClass, icon))
     return false;
-  // The dialog font of the classic Windows wizards, and the two fonts of their labels.
-  font_ = MakeFont(11, FW_NORMAL, "Tahoma");
-  titleFont_ = MakeFont(15, FW_BOLD, "Arial");
-  boldFont_ = MakeFont(11, FW_BOLD, "Tahoma");
-  bannerBrush_ = CreateSolidBrush(RGB(255, 255, 255));
+  dpi_ = WindowDpi(nullptr);
+  CreateFonts();
+  pictures_ = std::make_unique<TRowPictures>(dpi_);
+  ApplyColours(HighContrastOn());
 
-  RECT frame = {0, 0, kClientWidth, kClientHeight};
+  RECT frame = {0, 0, S(kClientWidth), S(kClientHeight)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
-  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  // Centred on the work area of the primary monitor, where it is created.
+  const RECT area = WorkAreaOf(nullptr);
+  const int x = area.left + (area.right - area.left - width) / 2;
+  const int y = area.top + (area.bottom - area.top - height) / 2;
   if (!Create(kExStyle, kWizardWindowClass, "", kStyle, x, y, width, height, nullptr))
     return false;
   if (icon) {
@@ -74,22 +105,86 @@ bool TWizardWindow::CreateWindows() {
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(smallIcon_ ? smallIcon_ : icon));
   }
-  return CreateControls();
+  if (!CreateControls())
+    return false;
+  // A monitor of another scale than the system's (per-monitor awareness).
+  const int windowDpi = WindowDpi(Handle());
+  if (windowDpi != dpi_)
+    ApplyDpi(windowDpi, nullptr);
+  return true;
+}
+
+void TWizardWindow::PlaceControls() {
+  constexpr UINT kFlags = SWP_NOZORDER | SWP_NOACTIVATE;
+  const RECT area = Scale(kPageAreaRect, dpi_);
+  SetWindowPos(pageArea_->Handle(), nullptr, area.left, area.top, area.right - area.left,
+               area.bottom - area.top, kFlags);
+  pageArea_->SetDpi(dpi_);
+  const int inset = S(kSheetInset);
+  for (const auto& sheet : sheets_) {
+    SetWindowPos(sheet->Handle(), nullptr, inset, inset, area.right - area.left - 2 * inset,
+                 area.bottom - area.top - 2 * inset, kFlags);
+    sheet->SetDpi(dpi_);
+  }
+  for (const TControlLayout& layout : ControlLayouts())
+    SetWindowPos(Control(layout.Control), nullptr, S(layout.X), S(layout.Y), S(layout.Width),
+                 S(layout.Height), kFlags);
+}
+
+UINT TWizardWindow::RowHeight(TControl list) const {
+  const int textHeight = TextHeight(font_);
+  switch (list) {
+  case TControl::DestDirLstBx:
+    return static_cast<UINT>(std::max(S(kFolderRowHeight), textHeight + 2));
+  case TControl::DestDirCmbBx:
+    return static_cast<UINT>(std::max(pictures_->Size(), textHeight + 2));
+  default:
+    return static_cast<UINT>(std::max(S(kCheckBoxSize + 3), textHeight + 3));
+  }
+}
+
+void TWizardWindow::ApplyDpi(int dpi, const RECT* suggested) {
+  dpi_ = dpi;
+  CreateFonts();
+  pictures_ = std::make_unique<TRowPictures>(dpi_);
+  PlaceControls();
+  for (TControl list : {TControl::DestDirLstBx, TControl::SelCompLstBx})
+    SendMessageA(Control(list), LB_SETITEMHEIGHT, 0, static_cast<LPARAM>(RowHeight(list)));
+  const HWND driveBox = Control(TControl::DestDirCmbBx);
+  SendMessageA(driveBox, CB_SETITEMHEIGHT, 0,
+               static_cast<LPARAM>(RowHeight(TControl::DestDirCmbBx)));
+  SendMessageA(driveBox, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+               static_cast<LPARAM>(RowHeight(TControl::DestDirCmbBx)));
+  ShowLogo(TControl::LogoSmallImage);
+  ShowLogo(TControl::LogoImage);
+  RECT frame = {0, 0, S(kClientWidth), S(kClientHeight)};
+  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+  if (suggested)
+    SetWindowPos(Handle(), nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  else
+    SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 bool TWizardWindow::CreateControls() {
-  pageArea_ = std::make_unique<TPanel>(Handle(), kPageAreaRect, TPanel::TFrame::PageArea, true);
+  pageArea_ = std::make_unique<TPanel>(Handle(), Scale(kPageAreaRect, dpi_),
+                                       TPanel::TFrame::PageArea, true);
   if (!pageArea_->Handle())
     return false;
-  const int sheetWidth = kPageAreaRect.right - kPageAreaRect.left - 2 * kSheetInset;
-  const int sheetHeight = kPageAreaRect.bottom - kPageAreaRect.top - 2 * kSheetInset;
+  pageArea_->SetDpi(dpi_);
+  const RECT area = Scale(kPageAreaRect, dpi_);
+  const int inset = S(kSheetInset);
   for (int page = 0; page < kPageCount; ++page) {
-    const RECT rect = {kSheetInset, kSheetInset, kSheetInset + sheetWidth,
-                       kSheetInset + sheetHeight};
+    const RECT rect = {inset, inset, area.right - area.left - inset,
+                       area.bottom - area.top - inset};
     sheets_.push_back(
         std::make_unique<TPanel>(pageArea_->Handle(), rect, TPanel::TFrame::None, false));
     if (!sheets_.back()->Handle())
       return false;
+    sheets_.back()->SetDpi(dpi_);
   }
   for (const TBevel& bevel : SheetBevels())
     sheets_[static_cast<size_t>(bevel.Page)]->AddBevel(bevel.Rect);
@@ -104,10 +199,10 @@ bool TWizardWindow::CreateControls() {
     const DWORD style = layout.Style & ~static_cast<DWORD>(WS_BORDER);
     const DWORD border = (layout.Style & WS_BORDER) ? WS_EX_CLIENTEDGE : 0;
     HWND control =
-        CreateWindowExA(exStyle | border, layout.ClassName, "", style, layout.X, layout.Y,
-                        layout.Width, layout.Height, parent,
+        CreateWindowExW(exStyle | border, WideOf(layout.ClassName).c_str(), L"", style, S(layout.X),
+                        S(layout.Y), S(layout.Width), S(layout.Height), parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(layout.Control))),
-                        GetModuleHandleA(nullptr), nullptr);
+                        GetModuleHandleW(nullptr), nullptr);
     if (!control)
       return false;
     HFONT font = layout.Control == TControl::TopLbl           ? titleFont_
@@ -121,9 +216,9 @@ bool TWizardWindow::CreateControls() {
   // The memo holds a licence of any length.
   SendMessageA(Control(TControl::LicenseMemo), EM_LIMITTEXT, 0, 0);
   const HWND checkList = Control(TControl::SelCompLstBx);
-  SetWindowLongPtrA(checkList, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(checkList, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   checkListOriginal_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(checkList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CheckListProcedure)));
+      SetWindowLongPtrW(checkList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CheckListProcedure)));
   return checkListOriginal_ != nullptr;
 }
 
@@ -141,12 +236,13 @@ void TWizardWindow::Paint() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(Handle(), &paint);
   // The banner paints its own white ground inside its bevels.
-  RECT banner = kBannerRect;
+  RECT banner = Scale(kBannerRect, dpi_);
   FillRect(dc, &banner, bannerBrush_);
   DrawEdge(dc, &banner, BDR_RAISEDINNER | BDR_SUNKENOUTER, BF_RECT);
-  RECT line = kLeftLineRect;
+  RECT line = Scale(kLeftLineRect, dpi_);
+  line.right = line.left + 2;
   DrawEdge(dc, &line, EDGE_ETCHED, BF_LEFT);
-  RECT separator = {0, kSeparatorTop, kClientWidth, kSeparatorTop + 2};
+  RECT separator = {0, S(kSeparatorTop), S(kClientWidth), S(kSeparatorTop) + 2};
   DrawEdge(dc, &separator, EDGE_ETCHED, BF_TOP);
   EndPaint(Handle(), &paint);
 }
@@ -192,18 +288,7 @@ void TWizardWindow::OnCommand(WPARAM wParam) {
 }
 
 void TWizardWindow::OnMeasureItem(MEASUREITEMSTRUCT& item) const {
-  const int textHeight = TextHeight(font_);
-  switch (ControlOf(static_cast<int>(item.CtlID))) {
-  case TControl::DestDirLstBx:
-    item.itemHeight = kFolderRowHeight;
-    break;
-  case TControl::DestDirCmbBx:
-    item.itemHeight = static_cast<UINT>(std::max(TRowPictures::kSize, textHeight + 2));
-    break;
-  default:
-    item.itemHeight = static_cast<UINT>(std::max(kCheckBoxSize + 3, textHeight + 3));
-    break;
-  }
+  item.itemHeight = RowHeight(ControlOf(static_cast<int>(item.CtlID)));
 }
 
 void TWizardWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
@@ -224,30 +309,133 @@ void TWizardWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
   if (item.itemID == static_cast<UINT>(-1))
     return;
   if (control == TControl::DestDirLstBx && row < folderRows_.size())
-    DrawFolderRow(item, folderRows_[row], pictures_);
+    DrawFolderRow(item, folderRows_[row], *pictures_, dpi_);
   else if (control == TControl::DestDirCmbBx && row < driveRows_.size())
-    DrawDriveRow(item, driveRows_[row], pictures_);
+    DrawDriveRow(item, driveRows_[row], *pictures_, dpi_);
   else if (control == TControl::SelCompLstBx && row < checkRows_.size())
-    DrawCheckRow(item, checkRows_[row]);
+    DrawCheckRow(item, checkRows_[row], dpi_);
 }
 
 bool TWizardWindow::OnColourStatic(HDC dc, HWND control, LRESULT& result) {
+  if (control == Control(TControl::LicenseMemo)) {
+    // A read-only memo is still a page of text: the window's colours.
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    return true;
+  }
   if (control != Control(TControl::TopLbl))
     return false;
-  SetTextColor(dc, kTitleColour);
-  SetBkColor(dc, RGB(255, 255, 255));
+  const TBannerColours colours = BannerColours(highContrast_);
+  SetTextColor(dc, colours.Title);
+  SetBkColor(dc, colours.Ground);
   result = reinterpret_cast<LRESULT>(bannerBrush_);
   return true;
 }
 
-void TWizardWindow::OnActivate(WPARAM wParam) {
+void TWizardWindow::ApplyColours(bool highContrast) {
+  highContrast_ = highContrast;
+  if (bannerBrush_)
+    DeleteObject(bannerBrush_);
+  bannerBrush_ = CreateSolidBrush(BannerColours(highContrast_).Ground);
+  if (!Handle())
+    return;
+  ShowLogo(TControl::LogoSmallImage);
+  ShowLogo(TControl::LogoImage);
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TWizardWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
   // The focus comes back to the control that had it, as in a dialog box.
   if (LOWORD(wParam) == WA_INACTIVE) {
     const HWND focus = GetFocus();
     if (focus && IsChild(Handle(), focus))
       savedFocus_ = focus;
-  } else if (savedFocus_ && IsWindow(savedFocus_) && IsChild(Handle(), savedFocus_)) {
+  }
+  // The system's own handling first (it focuses the window itself).
+  DefWindowProcW(Handle(), WM_ACTIVATE, wParam, lParam);
+  if (LOWORD(wParam) == WA_INACTIVE || HIWORD(wParam) /* minimised */)
+    return;
+  if (savedFocus_ && IsWindow(savedFocus_) && IsChild(Handle(), savedFocus_) && Usable(savedFocus_))
     ::SetFocus(savedFocus_);
+  KeepFocusUsable();
+}
+
+bool TWizardWindow::OnQueryEndSession() {
+  std::string reason;
+  const bool allowed = !events_ || events_->SessionEndAllowed(reason);
+  const TDynamicCalls& calls = DynamicCalls();
+  if (!allowed && calls.ShutdownBlockReasonCreate)
+    calls.ShutdownBlockReasonCreate(Handle(), WideOf(reason).c_str());
+  return allowed;
+}
+
+namespace {
+
+// A message dialog of this thread left open: nobody will answer it now.
+BOOL CALLBACK EndOpenDialog(HWND window, LPARAM) {
+  char name[32] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (std::string_view(name) == kMessageDialogClass)
+    EndDialog(window, kDialogNotShown);
+  return TRUE;
+}
+
+} // namespace
+
+void TWizardWindow::OnEndSession(bool ending) {
+  const TDynamicCalls& calls = DynamicCalls();
+  if (calls.ShutdownBlockReasonDestroy)
+    calls.ShutdownBlockReasonDestroy(Handle());
+  if (!ending || !events_)
+    return;
+  events_->SessionEnding();
+  EnumThreadWindows(GetCurrentThreadId(), &EndOpenDialog, 0);
+}
+
+bool TWizardWindow::Usable(HWND control) const {
+  // IsWindowVisible and IsWindowEnabled of the control and its parents.
+  for (HWND window = control; window && window != Handle(); window = GetParent(window))
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window))
+      return false;
+  return control != nullptr;
+}
+
+void TWizardWindow::MoveFocusOff(HWND window) {
+  const HWND focus = GetFocus();
+  if (!focus || (focus != window && !IsChild(window, focus)))
+    return;
+  // The next control in Tab order that stays usable: on the installing page,
+  // the Next button's neighbour "Annuler".
+  HWND next = focus;
+  for (int guard = 0; guard < static_cast<int>(TControl::Count); ++guard) {
+    next = GetNextDlgTabItem(Handle(), next, FALSE);
+    if (!next || next == focus)
+      break;
+    if (next != window && !IsChild(window, next) && Usable(next)) {
+      ::SetFocus(next);
+      savedFocus_ = next;
+      return;
+    }
+  }
+  // Nothing else takes the focus: the window keeps it, so keys still reach it.
+  ::SetFocus(Handle());
+}
+
+void TWizardWindow::KeepFocusUsable() {
+  if (!IsWindowVisible(Handle()))
+    return;
+  const HWND focus = GetFocus();
+  if (focus && focus != Handle() && IsChild(Handle(), focus) && Usable(focus))
+    return;
+  if (GetActiveWindow() != Handle())
+    return;
+  HWND target = Control(TControl::NextBtn);
+  if (!Usable(target))
+    target = GetNextDlgTabItem(Handle(), nullptr, FALSE);
+  if (target && Usable(target)) {
+    ::SetFocus(target);
+    savedFocus_ = target;
   }
 }
 
@@ -279,13 +467,38 @@ bool TWizardWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
       events_->ApplicationActivated(wParam != FALSE);
     return true;
   case WM_ACTIVATE:
-    OnActivate(wParam);
+    OnActivate(wParam, lParam);
     return true;
   case WM_SETCURSOR:
     if (!waitCursor_)
       return false;
     ::SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514))); // IDC_WAIT
     result = TRUE;
+    return true;
+  case kDpiChangedMessage:
+    ApplyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+    return true;
+  case WM_SYSCOLORCHANGE:
+  case WM_SETTINGCHANGE:
+  case kThemeChangedMessage:
+    // Colours, high contrast or the visual style changed: the whole window
+    // is painted again with the new ones.
+    ApplyColours(HighContrastOn());
+    return false;
+  case WM_NEXTDLGCTL: {
+    // A control's request to move the focus (the memo's Tab), as a dialog
+    // box answers it: to the given control, or the next or previous one.
+    const HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                       : GetNextDlgTabItem(Handle(), GetFocus(), wParam != 0);
+    if (target && Usable(target))
+      ::SetFocus(target);
+    return true;
+  }
+  case WM_QUERYENDSESSION:
+    result = OnQueryEndSession() ? TRUE : FALSE;
+    return true;
+  case WM_ENDSESSION:
+    OnEndSession(wParam != FALSE);
     return true;
   case WM_CLOSE:
     // The wizard decides; the window is not destroyed here.
@@ -299,14 +512,15 @@ bool TWizardWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
 
 namespace {
 
-// CharLowerA takes one character in the low word of its argument (cp1252 aware).
-char LowerCase(char c) {
-  const auto code = static_cast<uintptr_t>(static_cast<unsigned char>(c));
-  return static_cast<char>(reinterpret_cast<uintptr_t>(CharLowerA(reinterpret_cast<LPSTR>(code))));
+// CharLowerW takes one character in the low word of its argument.
+wchar_t LowerCase(wchar_t c) {
+  const auto code = static_cast<uintptr_t>(c);
+  return static_cast<wchar_t>(
+      reinterpret_cast<uintptr_t>(CharLowerW(reinterpret_cast<LPWSTR>(code))));
 }
 
 // The letter a caption marks with "&" (lower case), or 0; "&&" is a plain "&".
-char AcceleratorOf(const std::string& caption) {
+wchar_t AcceleratorOf(const std::wstring& caption) {
   for (size_t i = 0; i + 1 < caption.size(); ++i) {
     if (caption[i] != '&')
       continue;
@@ -319,12 +533,12 @@ char AcceleratorOf(const std::string& caption) {
 
 } // namespace
 
-bool TWizardWindow::FocusLabelTarget(char letter) {
+bool TWizardWindow::FocusLabelTarget(wchar_t letter) {
   const auto layouts = ControlLayouts();
   for (size_t i = 0; i < layouts.size(); ++i) {
     const HWND label = Control(layouts[i].Control);
     if (std::string_view(layouts[i].ClassName) != "Static" || !IsWindowVisible(label) ||
-        AcceleratorOf(Text(layouts[i].Control)) != letter)
+        AcceleratorOf(WideTextOf(label)) != letter)
       continue;
     // The label's control is the next one on its page that takes the focus.
     for (size_t j = i + 1; j < layouts.size() && layouts[j].Page == layouts[i].Page; ++j) {
@@ -348,7 +562,8 @@ bool TWizardWindow::TranslateKey(const MSG& message) {
     GetClassNameA(message.hwnd, name, sizeof name);
     if (message.message == WM_CHAR && std::string_view(name) != "Button")
       return false;
-    const char letter = AcceleratorOf(std::string(1, '&') + static_cast<char>(message.wParam));
+    const wchar_t letter =
+        AcceleratorOf(std::wstring(1, L'&') + static_cast<wchar_t>(message.wParam));
     return letter != 0 && FocusLabelTarget(letter);
   }
   if (message.message != WM_KEYDOWN)
@@ -376,7 +591,7 @@ bool TWizardWindow::TranslateKey(const MSG& message) {
 
 LRESULT CALLBACK TWizardWindow::CheckListProcedure(HWND list, UINT message, WPARAM wParam,
                                                    LPARAM lParam) {
-  auto* self = reinterpret_cast<TWizardWindow*>(GetWindowLongPtrA(list, GWLP_USERDATA));
+  auto* self = reinterpret_cast<TWizardWindow*>(GetWindowLongPtrW(list, GWLP_USERDATA));
   try {
     return self->CheckListMessage(message, wParam, lParam);
   } catch (...) {
@@ -390,10 +605,10 @@ LRESULT TWizardWindow::CheckListMessage(UINT message, WPARAM wParam, LPARAM lPar
   case WM_LBUTTONDOWN:
   case WM_LBUTTONDBLCLK: {
     // The list selects the row first; a press in the check-box strip also toggles it.
-    const LRESULT result = CallWindowProcA(checkListOriginal_, list, message, wParam, lParam);
+    const LRESULT result = CallWindowProcW(checkListOriginal_, list, message, wParam, lParam);
     const int x = static_cast<short>(LOWORD(lParam));
     const LRESULT hit = SendMessageA(list, LB_ITEMFROMPOINT, 0, lParam);
-    if (x < kCheckStripWidth && HIWORD(hit) == 0 && events_)
+    if (x < S(kCheckStripWidth) && HIWORD(hit) == 0 && events_)
       events_->CheckRowToggled(TControl::SelCompLstBx, LOWORD(hit));
     return result;
   }
@@ -413,7 +628,7 @@ LRESULT TWizardWindow::CheckListMessage(UINT message, WPARAM wParam, LPARAM lPar
   default:
     break;
   }
-  return CallWindowProcA(checkListOriginal_, list, message, wParam, lParam);
+  return CallWindowProcW(checkListOriginal_, list, message, wParam, lParam);
 }
 
 } // namespace ui::win32

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/ui/View.h"
+#include "platform/ui/win32/Dpi.h"
 #include "platform/ui/win32/Panel.h"
 #include "platform/ui/win32/RowDrawing.h"
 #include "platform/ui/win32/Window.h"
@@ -24,6 +25,16 @@ public:
   // False when the window or one of its controls could not be created.
   bool Created() const { return created_; }
   HWND Control(TControl control) const { return controls_[static_cast<size_t>(control)]; }
+  // The DPI the window is laid out for.
+  int Dpi() const { return dpi_; }
+  // Lays the whole window out again for another DPI (WM_DPICHANGED does it
+  // when the window moves to a monitor of another scale); suggested is the
+  // window rectangle the system proposes, or null to keep the position.
+  void ApplyDpi(int dpi, const RECT* suggested);
+  // The banner's and logos' colours for the high-contrast setting (the
+  // system's, read again on every change of colours, theme or settings);
+  // everything is repainted.
+  void ApplyColours(bool highContrast);
 
   // Enter and Esc for the window, before the dialog manager sees them;
   // true when taken. Used by the modal loop.
@@ -62,15 +73,35 @@ private:
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnMeasureItem(MEASUREITEMSTRUCT& item) const;
   bool OnColourStatic(HDC dc, HWND control, LRESULT& result);
-  void OnActivate(WPARAM wParam);
+  void OnActivate(WPARAM wParam, LPARAM lParam);
+  // Before window (or a window holding the focus inside it) is disabled or
+  // hidden, the focus moves to the next control that can take it.
+  void MoveFocusOff(HWND window);
+  // When no visible, enabled control of the window has the focus, the
+  // default button gets it, else the first control that can take it.
+  void KeepFocusUsable();
+  bool Usable(HWND control) const;
+
+  // WM_QUERYENDSESSION: the wizard's answer, with its reason given to the
+  // system when it holds the session; WM_ENDSESSION: the end, or its cancel.
+  bool OnQueryEndSession();
+  void OnEndSession(bool ending);
   // A press of BackBtn, NextBtn or CancelBtn, forwarded only while the
   // button is visible and enabled.
   void Press(TControl button);
   TControl ControlOf(int id) const;
   // Focuses the control of the visible label whose accelerator is letter
   // (lower case); false when no label has it.
-  bool FocusLabelTarget(char letter);
+  bool FocusLabelTarget(wchar_t letter);
   int TextHeight(HFONT font) const;
+  int S(int value) const { return Scale(value, dpi_); }
+  // The three fonts at the window's DPI, given to the controls that exist.
+  void CreateFonts();
+  // Every window of the view at its 96-DPI rectangle scaled to the DPI.
+  void PlaceControls();
+  UINT RowHeight(TControl list) const;
+  // The logo's PNG resampled to its control's size at the DPI.
+  void ShowLogo(TControl control);
 
   // The check list's own mouse and keyboard handling, subclassed.
   static LRESULT CALLBACK CheckListProcedure(HWND, UINT, WPARAM, LPARAM);
@@ -89,7 +120,10 @@ private:
   HBITMAP logoSmall_ = nullptr;
   HICON smallIcon_ = nullptr;
   WNDPROC checkListOriginal_ = nullptr;
-  TRowPictures pictures_;
+  std::unique_ptr<TRowPictures> pictures_;
+  std::string logoResources_[2]; // LogoSmallImage, LogoImage
+  int dpi_ = kBaseDpi;
+  bool highContrast_ = false;
   std::vector<TListRow> folderRows_;
   std::vector<TListRow> driveRows_;
   std::vector<TCheckRow> checkRows_;

@@ -4,6 +4,7 @@
 #   tests/e2e/gallery/run.sh [--build DIR] [OUTDIR]
 # DIR is the win64 build (default build/win64); the pictures go to OUTDIR
 # (default build/e2e-artifacts/gallery) as page0.png ... page7.png, dialog1.png ...
+# GALLERY_DPI=144 (for example) shows them at that DPI (the prefix's LogPixels).
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../../.." && pwd)
@@ -19,6 +20,9 @@ mkdir -p "$out"
 
 wine_session_begin || { echo "gallery: no Wine session" >&2; exit 1; }
 pfx=$(wine_new_prefix gallery)
+if [ -n "${GALLERY_DPI:-}" ]; then
+  wine_reg_append "$pfx" user 'Control Panel\\Desktop' "\"LogPixels\"=dword:$(printf %08x "$GALLERY_DPI")"
+fi
 coproc GALLERY { WINEPREFIX=$pfx timeout 120 wine "$exe" 2>/dev/null; }
 gallery_pid=$GALLERY_PID
 shots=0

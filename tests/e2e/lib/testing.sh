@@ -494,3 +494,32 @@ e2e_expect_file() {
 e2e_expect_no_file() {
   [ ! -e "$1" ] || e2e_fail "${1#"$PFX"/} should not exist"
 }
+
+# ---------------------------------------------------------------------------
+# The keyboard, as a person uses it: real key events through the display
+# (XTEST, with xdotool) into the Wine virtual desktop, where Wine gives them
+# to the active window and its focused control.
+
+# Sends the keys (xdotool names: Return Escape Tab space Down alt+l ...).
+e2e_keys() {
+  local desktop
+  desktop=$(xdotool search --name 'Wine desktop' 2>/dev/null | tail -n1) || true
+  [ -n "$desktop" ] || e2e_fail "no Wine desktop window on the display"
+  xdotool windowfocus --sync "$desktop" 2>/dev/null || true
+  xdotool key --delay 80 "$@" || e2e_fail "xdotool could not send the keys $*"
+}
+
+# Waits (at most 5 s) until the control with the keyboard focus in the
+# wizard's thread is of class $1 and, when $2 is given, has the text $2.
+e2e_wait_focus() {
+  local focus got expected=$1 i
+  [ "$#" -ge 2 ] && expected="$1 \"$2\""
+  for ((i = 0; i < 50; i++)); do
+    focus=$(drv focus "$WIZ") || focus=none
+    got=${focus#* }
+    [ "$#" -ge 2 ] || got=${got%% *}
+    [ "$got" = "$expected" ] && return 0
+    sleep 0.1
+  done
+  e2e_fail "focus on \"$(e2e_title)\": expected $expected, got ${focus#* }"
+}
