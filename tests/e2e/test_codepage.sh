@@ -7,7 +7,6 @@ source "$(dirname "$0")/lib/testing.sh"
 locale -a 2>/dev/null | grep -qix 'ru_RU.utf8' ||
   { echo "FAIL test_codepage: the ru_RU.UTF-8 locale is missing (localedef -i ru_RU -f UTF-8 ru_RU.UTF-8)" >&2; exit 1; }
 e2e_begin
-set -E # a failure inside a helper names its line too
 # Every Wine process of the test, the server and the driver included.
 wine_stop_prefix "$PFX"
 export LC_ALL=ru_RU.UTF-8

@@ -8,7 +8,6 @@
 # with Enter alone.
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
-set -E # a failure inside a helper names its line too
 command -v xdotool >/dev/null || e2e_fail "xdotool is not installed"
 
 # Each step: the page on show, the focus expected there (class and, after a
@@ -23,11 +22,9 @@ step() {
 
 signals=$PFX/drive_c/signals
 mkdir -p "$signals" "$(e2e_program_files)/Brevanto"
-pf='C:\Program Files\Brevanto'
-drv_alone hold "$pf\\kre.exe" "$(e2e_winpath "$signals/kre")" --timeout 120000 >"$ART/hold.out" 2>&1 &
-holder=$!
-for _ in $(seq 100); do grep -q held "$ART/hold.out" && break; sleep 0.1; done
-grep -q held "$ART/hold.out" || e2e_fail "cannot hold kre.exe: $(cat "$ART/hold.out")"
+pf="$INSTALL_WIN"
+e2e_hold "$pf\\kre.exe" "$signals/kre"
+holder=$HOLD_PID
 
 e2e_start_setup
 e2e_wizard
@@ -46,8 +43,7 @@ e2e_keys space Return
 step 2 Edit "" Return
 # Space ticks the current row off: row 1 is current, Down makes it row 2.
 step 3 ListBox "" Down space
-for _ in $(seq 50); do [ "$(e2e_component_states)" = "2 1 0 1 1 1 1" ] && break; sleep 0.1; done
-e2e_expect_eq "$(e2e_component_states)" "2 1 0 1 1 1 1" "rows after Down, Space"
+e2e_wait_eq 10 "2 1 0 1 1 1 1" "rows after Down, Space" e2e_component_states
 e2e_keys Return
 step 4 Button "$NEXT_BTN" Return
 
@@ -78,8 +74,7 @@ e2e_wait_focus Button "A&bandonner"
 e2e_keys Return
 # The wizard hides and the program waits for the held thread, which then
 # stops at its next file.
-for _ in $(seq 100); do [[ $(drv state "$WIZ") == hidden* ]] && break; sleep 0.1; done
-[[ $(drv state "$WIZ") == hidden* ]] || e2e_fail "\"A&bandonner\" did not close the wizard"
+drv wait-state "$WIZ" . hidden --timeout 10000 >/dev/null || e2e_fail "\"A&bandonner\" did not close the wizard"
 drv thaw "$WIZ" >/dev/null || e2e_fail "cannot let the install thread go"
 e2e_wait_setup_exit 30
 e2e_expect_eq "$SETUP_EXIT" 0 "exit code (first run)"
@@ -102,8 +97,7 @@ step 2 Edit "" Return
 step 3 ListBox "" Return
 step 4 Button "$NEXT_BTN" Return
 step 7 Button "$FINISH_BTN" alt+l
-for _ in $(seq 50); do [ "$(e2e_checked "$LAUNCH_BOX")" = 0 ] && break; sleep 0.1; done
-e2e_expect_eq "$(e2e_checked "$LAUNCH_BOX")" 0 "launch box after Alt+L"
+e2e_wait_eq 10 0 "launch box after Alt+L" e2e_checked "$LAUNCH_BOX"
 e2e_keys Return
 e2e_wait_setup_exit 30
 e2e_expect_eq "$SETUP_EXIT" 0 "exit code (portable run)"

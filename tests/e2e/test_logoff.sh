@@ -7,18 +7,14 @@
 # refused, so the end that comes anyway is tested in-process and natively.)
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
-set -E # a failure inside a helper names its line too
 
 end_session() { wine_run "$PFX" wineboot --end-session </dev/null >>"$ART/wineboot.out" 2>&1; }
 
 signals=$PFX/drive_c/signals
 mkdir -p "$signals" "$(e2e_program_files)/Brevanto"
-pf='C:\Program Files\Brevanto'
-drv_alone hold "$pf\\Coupe de mots.dat" "$(e2e_winpath "$signals/held")" --timeout 120000 \
-  >"$ART/hold.out" 2>&1 &
-holder=$!
-for _ in $(seq 100); do grep -q held "$ART/hold.out" && break; sleep 0.1; done
-grep -q held "$ART/hold.out" || e2e_fail "cannot hold the file: $(cat "$ART/hold.out")"
+pf="$INSTALL_WIN"
+e2e_hold "$pf\\Coupe de mots.dat" "$signals/held"
+holder=$HOLD_PID
 
 e2e_start_setup
 e2e_wizard
@@ -45,7 +41,7 @@ e2e_expect_file "$dir/Coupe de mots.dat"
 grep -qF "File Copy: $pf\\kre.exe" "$dir/Install.log" || e2e_fail "Install.log lacks kre.exe"
 e2e_expect_eq "$(e2e_reg_string user 'Software\Brevanto Word Processor\Install' MAINDIR)" "$pf" \
   "MAINDIR after the end of the session"
-e2e_reg_raw system 'Software\Microsoft\Windows\CurrentVersion\Uninstall\Brevanto Word Processor' \
+e2e_reg_raw system "$UNINSTALL_KEY" \
   UninstallString >/dev/null || e2e_fail "no uninstall entry after the end of the session"
 # The wizard closed as the close box would: no finishing actions.
 e2e_expect_no_file "$(e2e_program_data)/Brevanto/kre_common.dat"

@@ -25,6 +25,9 @@ TDynamicCalls LookUp() {
   Look(calls.ShutdownBlockReasonCreate, user32, "ShutdownBlockReasonCreate");
   Look(calls.ShutdownBlockReasonDestroy, user32, "ShutdownBlockReasonDestroy");
   Look(calls.GetDpiForWindow, user32, "GetDpiForWindow");
+  Look(calls.MonitorFromWindow, user32, "MonitorFromWindow");
+  Look(calls.MonitorFromPoint, user32, "MonitorFromPoint");
+  Look(calls.GetMonitorInfoW, user32, "GetMonitorInfoW");
   return calls;
 }
 

@@ -22,6 +22,10 @@ struct TDynamicCalls {
   // user32.dll (Windows Vista): the reason shown while the session end waits.
   BOOL(WINAPI* ShutdownBlockReasonCreate)(HWND, LPCWSTR) = nullptr;
   BOOL(WINAPI* ShutdownBlockReasonDestroy)(HWND) = nullptr;
+  // user32.dll (Windows 98 and 2000; NT 4.0 lacks them): the monitors.
+  HMONITOR(WINAPI* MonitorFromWindow)(HWND, DWORD) = nullptr;
+  HMONITOR(WINAPI* MonitorFromPoint)(POINT, DWORD) = nullptr;
+  BOOL(WINAPI* GetMonitorInfoW)(HMONITOR, MONITORINFO*) = nullptr;
   // user32.dll (Windows 10, version 1607): the DPI of a window's monitor.
   UINT(WINAPI* GetDpiForWindow)(HWND) = nullptr;
 };

@@ -123,11 +123,11 @@ int TMessageDialog::Run() {
   const INT_PTR result = DialogBoxIndirectParamW(
       GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(words.data()), owner_,
       &Procedure, reinterpret_cast<LPARAM>(this));
-  if (result == -1)
-    return kDialogNotShown;
   if (owner_)
     SetActiveWindow(owner_);
-  return static_cast<int>(result);
+  // The dialog manager also ends on WM_QUIT (and the end of the session closes
+  // the dialog): only a button or the close box is an answer.
+  return result != -1 && answered_ ? static_cast<int>(result) : kDialogNotShown;
 }
 
 INT_PTR CALLBACK TMessageDialog::Procedure(HWND dialog, UINT message, WPARAM wParam,
@@ -168,6 +168,7 @@ bool TMessageDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
   }
   case WM_CLOSE:
     // The close box, Alt+F4, or the system menu's Close.
+    answered_ = true;
     EndDialog(dialog_, spec_.CloseBoxResult);
     return true;
   default:
@@ -237,8 +238,10 @@ void TMessageDialog::Layout() {
 }
 
 void TMessageDialog::Press(int buttonIndex) {
-  if (buttonIndex >= 0 && buttonIndex < static_cast<int>(spec_.Buttons.size()))
-    EndDialog(dialog_, spec_.Buttons[static_cast<size_t>(buttonIndex)].Result);
+  if (buttonIndex < 0 || buttonIndex >= static_cast<int>(spec_.Buttons.size()))
+    return;
+  answered_ = true;
+  EndDialog(dialog_, spec_.Buttons[static_cast<size_t>(buttonIndex)].Result);
 }
 
 } // namespace ui::win32

@@ -51,6 +51,8 @@ private:
   HFONT font_;
   int dpi_;
   HWND dialog_ = nullptr;
+  // Set by a button or the close box: only they answer.
+  bool answered_ = false;
 };
 
 } // namespace ui::win32

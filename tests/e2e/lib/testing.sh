@@ -509,12 +509,12 @@ e2e_keys() {
   xdotool key --delay 80 "$@" || e2e_fail "xdotool could not send the keys $*"
 }
 
-# Waits (at most 5 s) until the control with the keyboard focus in the
+# Waits (at most 10 s) until the control with the keyboard focus in the
 # wizard's thread is of class $1 and, when $2 is given, has the text $2.
 e2e_wait_focus() {
   local focus got expected=$1 i
   [ "$#" -ge 2 ] && expected="$1 \"$2\""
-  for ((i = 0; i < 50; i++)); do
+  for ((i = 0; i < 100; i++)); do
     focus=$(drv focus "$WIZ") || focus=none
     got=${focus#* }
     [ "$#" -ge 2 ] || got=${got%% *}

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Every page and dialog of the wizard window at 144 and 192 DPI, photographed
+# by the gallery program of the build under test (see gallery/run.sh), for a
+# person to look at: build/e2e-artifacts/test_dpi_gallery-<build>/.
+source "$(dirname "$0")/lib/testing.sh"
+e2e_begin
+
+build=$(cd "$(dirname "$SETUP_EXE")/.." && pwd)
+for dpi in 144 192; do
+  GALLERY_DPI=$dpi "$E2E_DIR/gallery/run.sh" --build "$build" "$ART/gallery-$dpi" ||
+    e2e_fail "gallery at $dpi DPI: a picture is missing"
+done
