@@ -4,7 +4,7 @@
 # where it was; once the word processor is closed, Next goes on.
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
-build=${BREVANTO_WIN64_BUILD:-$BREVANTO_ROOT/build/win64}
+build=$E2E_BUILD
 KRE_EXE=${KRE_EXE:-$build/tools/kre/kre.exe}
 [ -f "$KRE_EXE" ] || e2e_fail "$KRE_EXE is not built"
 
