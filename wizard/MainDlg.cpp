@@ -52,6 +52,9 @@ void TMainDlgForm::SetStaticTexts() {
   View_.SetText(TControl::LicenseLbl, res::LicenseLbl);
   View_.SetText(TControl::LicenseChkBx, res::LicenseChkBx);
   View_.SetText(TControl::DestDirLbl, res::DestDirLbl);
+  View_.SetAccessibleName(TControl::DestDirLstBx, res::DestDirLstBxName);
+  View_.SetAccessibleName(TControl::DestDirCmbBx, res::DestDirCmbBxName);
+  View_.SetAccessibleName(TControl::SelCompLstBx, res::SelCompLbl);
   View_.SetText(TControl::SelCompDiskSpaceReqLbl1, res::SelCompDiskSpaceReqLbl1);
   View_.SetText(TControl::SelCompDiskSpaceAvailLbl1, res::SelCompDiskSpaceAvailLbl1);
   View_.SetText(TControl::StartLbl, res::StartLbl);

@@ -63,6 +63,8 @@ const char* const LicenseLbl = "Veuillez lire l'Accord de licence ci-dessous :";
 const char* const LicenseChkBx = "J'&accepte l'Accord de licence ci-dessus dans son intégralité.";
 const char* const DestDirLbl =
     "Veuillez indiquer dans quel &dossier vous voulez installer\rTraitement de texte Brevanto :";
+const char* const DestDirLstBxName = "Dossiers";
+const char* const DestDirCmbBxName = "Lecteurs";
 const char* const SelCompLbl =
     "Désactivez les cases des &composants que vous ne voulez pas installer ou mettre à jour "
     "(l'espace disque requis est affiché sur la droite) :";

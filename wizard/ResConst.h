@@ -22,6 +22,10 @@ extern const char* const LicenseLbl;
 extern const char* const LicenseChkBx;
 extern const char* const DestDirLbl;
 extern const char* const SelCompLbl;
+// What screen readers call the folder list and the drive box, which have no
+// label of their own.
+extern const char* const DestDirLstBxName;
+extern const char* const DestDirCmbBxName;
 extern const char* const SelCompDiskSpaceReqLbl1;
 extern const char* const SelCompDiskSpaceAvailLbl1;
 extern const char* const StartLbl;

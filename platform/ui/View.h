@@ -143,6 +143,9 @@ public:
 
   // The form's window caption, a label's or button's text, the edit box's text.
   virtual void SetText(TControl control, const std::string& text) = 0;
+  // The name screen readers give a control that has no label of its own
+  // ("&" marks an accelerator, as in a label).
+  virtual void SetAccessibleName(TControl, const std::string&) {}
   // The edit box's text as the user left it.
   virtual std::string Text(TControl control) const = 0;
   // The read-only memo's lines.

@@ -4,7 +4,9 @@
 // its message loop keeps delivering.
 #include "platform/ui/win32/MessageDialog.h"
 #include "platform/ui/win32/Placement.h"
+#include "platform/ui/win32/WideText.h"
 #include "platform/ui/win32/WizardWindow.h"
+#include "win32/MsaaReader.h"
 #include "win32/RecordingViewEvents.h"
 
 #include <gtest/gtest.h>
@@ -57,6 +59,7 @@ struct TButtonInfo {
 
 class Win32MessageDialog : public testing::Test {
 protected:
+  TObjectModel objectModel;
   ui::win32::TWizardWindow view;
   TRecordingViewEvents events;
   int ticksInDialog = 0;
@@ -66,6 +69,7 @@ protected:
   RECT dialogRect{};
   RECT dialogClient{};
   RECT textRect{};
+  TAccessibleRead accessible;
 
   static HWND Dialog(const TDialogSpec& spec) {
     return FindWindowA(ui::win32::kMessageDialogClass, spec.Caption.c_str());
@@ -73,6 +77,10 @@ protected:
 
   void Inspect(HWND dialog) {
     wizardDisabledUnderneath = !IsWindowEnabled(view.Handle());
+    if (IAccessible* object = AccessibleOfWindow(dialog)) {
+      accessible = ReadAccessible(object, CHILDID_SELF);
+      object->Release();
+    }
     GetWindowRect(dialog, &dialogRect);
     GetClientRect(dialog, &dialogClient);
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -209,6 +217,9 @@ TEST_F(Win32MessageDialog, TextKeepsItsLineBreaksAndWrapsAtHalfTheScreen) {
   TDialogSpec spec = NoAbort();
   Run(spec, {VK_ESCAPE});
   EXPECT_EQ(text, spec.Text);
+  // Screen readers announce a dialog and read its text.
+  EXPECT_EQ(accessible.Role, ROLE_SYSTEM_DIALOG);
+  EXPECT_EQ(accessible.Description, ui::win32::WideOf(spec.Text));
   // "\r\r" makes an empty line: the text is at least three lines high.
   const int oneLine = 13;
   EXPECT_GE(textRect.bottom - textRect.top, 3 * oneLine);

@@ -6,7 +6,9 @@
 #include "platform/ui/win32/Layout.h"
 #include "platform/ui/win32/MessageDialog.h"
 #include "platform/ui/win32/Placement.h"
+#include "platform/ui/win32/WideText.h"
 #include "platform/ui/win32/WizardWindow.h"
+#include "win32/MsaaReader.h"
 #include "win32/RecordingViewEvents.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +24,7 @@ namespace {
 
 class Win32WizardView : public testing::Test {
 protected:
+  TObjectModel objectModel;
   TWizardWindow view;
   TRecordingViewEvents events;
 
@@ -501,6 +504,106 @@ TEST_F(Win32WizardView, ATickChangedIsAnnouncedAsAStateChange) {
   view.RunModal(events);
   UnhookWinEvent(hook);
   EXPECT_EQ(stateChanges, std::vector<LONG>{4});
+}
+
+// One reading per list: its own name, its role and, for the component list,
+// every row as a check box; then a row ticked with Space and one by the
+// screen reader's default action.
+TEST_F(Win32WizardView, AScreenReaderReadsTheListsAndEveryComponentRow) {
+  const struct {
+    TControl List;
+    const char* Name;
+    long Role;
+  } lists[] = {{TControl::DestDirLstBx, "Liste &un", ROLE_SYSTEM_LIST},
+               {TControl::DestDirCmbBx, "Liste &deux", ROLE_SYSTEM_COMBOBOX},
+               {TControl::SelCompLstBx, "Liste\r&trois", ROLE_SYSTEM_LIST}};
+  const std::wstring expectedNames[] = {L"Liste un", L"Liste deux", L"Liste trois"};
+  SetComponents();
+  for (size_t i = 0; i < std::size(lists); ++i) {
+    view.SetAccessibleName(lists[i].List, lists[i].Name);
+    IAccessible* object = AccessibleOfWindow(Of(lists[i].List));
+    ASSERT_NE(object, nullptr) << i;
+    const TAccessibleRead read = ReadAccessible(object, CHILDID_SELF);
+    EXPECT_EQ(read.Name, expectedNames[i]);
+    EXPECT_EQ(read.Role, lists[i].Role);
+    object->Release();
+  }
+
+  IAccessible* list = AccessibleOfWindow(Of(TControl::SelCompLstBx));
+  ASSERT_NE(list, nullptr);
+  const auto expectRows = [&](const std::vector<ui::TCheckRow>& rows) {
+    long count = 0;
+    ASSERT_EQ(list->get_accChildCount(&count), S_OK);
+    ASSERT_EQ(count, static_cast<long>(rows.size()));
+    for (size_t i = 0; i < rows.size(); ++i) {
+      const TAccessibleRead read = ReadAccessible(list, static_cast<long>(i + 1));
+      EXPECT_EQ(read.Name, ui::win32::WideOf(rows[i].Name)) << i;
+      EXPECT_EQ(read.Description, ui::win32::WideOf(rows[i].SizeText)) << i;
+      EXPECT_EQ(read.Role, ROLE_SYSTEM_CHECKBUTTON) << i;
+      EXPECT_EQ((read.State & STATE_SYSTEM_CHECKED) != 0, rows[i].State != 0) << i;
+      EXPECT_EQ((read.State & STATE_SYSTEM_UNAVAILABLE) != 0, rows[i].State == 2) << i;
+    }
+  };
+  std::vector<ui::TCheckRow> rows = ComponentRows();
+  expectRows(rows);
+
+  view.SetCurrentRow(TControl::SelCompLstBx, 3);
+  SetFocus(Of(TControl::SelCompLstBx));
+  PostKey(Of(TControl::SelCompLstBx), VK_SPACE);
+  events.OnTimer = [&](int id) {
+    view.StopTimer(id);
+    VARIANT child = {};
+    child.vt = VT_I4;
+    child.lVal = 5;
+    EXPECT_EQ(list->accDoDefaultAction(child), S_OK);
+    PostMessageA(Window(), WM_CLOSE, 0, 0);
+  };
+  view.StartTimer(6, 10);
+  view.RunModal(events);
+  ASSERT_GE(events.Log.size(), 2u);
+  EXPECT_EQ(events.Log[0], "toggle 3");
+  EXPECT_EQ(events.Log[1], "toggle 4");
+  // The wizard's answer to the toggle, read back.
+  rows[3].State = rows[3].State ? 0 : 1;
+  view.SetCheckRows(TControl::SelCompLstBx, rows);
+  expectRows(rows);
+  EXPECT_NE(ReadAccessible(list, 4).State & STATE_SYSTEM_SELECTED, 0);
+  list->Release();
+}
+
+TEST(Win32WizardViewAccessible, AnObjectHeldPastItsWindowAnswersDisconnected) {
+  IAccessible* object = nullptr;
+  {
+    TWizardWindow view;
+    object = view.Accessible(TControl::SelCompLstBx);
+    ASSERT_NE(object, nullptr);
+    object->AddRef();
+  }
+  VARIANT child = {};
+  child.vt = VT_I4;
+  child.lVal = 1;
+  BSTR name = nullptr;
+  EXPECT_EQ(object->get_accName(child, &name), RPC_E_DISCONNECTED);
+  long count = -1;
+  EXPECT_EQ(object->get_accChildCount(&count), RPC_E_DISCONNECTED);
+  object->Release();
+}
+
+// Every label, check box and button is read by its own text, which the
+// system's proxy takes from the window.
+TEST_F(Win32WizardView, EveryLabelAndButtonIsReadByItsText) {
+  for (const ui::win32::TControlLayout& layout : ui::win32::ControlLayouts()) {
+    if (std::string_view(layout.ClassName) != "Static" &&
+        std::string_view(layout.ClassName) != "Button")
+      continue;
+    const std::string text = "Te&xte " + std::to_string(static_cast<int>(layout.Control));
+    view.SetText(layout.Control, text);
+    IAccessible* object = AccessibleOfWindow(Of(layout.Control));
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(ReadAccessible(object, CHILDID_SELF).Name,
+              ui::win32::WithoutAccelerators(ui::win32::WideOf(text)));
+    object->Release();
+  }
 }
 
 TEST(Win32WizardViewFactory, CreatesTheWindowHidden) {

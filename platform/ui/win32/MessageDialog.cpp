@@ -147,10 +147,11 @@ INT_PTR CALLBACK TMessageDialog::Procedure(HWND dialog, UINT message, WPARAM wPa
   }
 }
 
-bool TMessageDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+bool TMessageDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
   case WM_INITDIALOG:
     Initialise();
+    accessible_ = new TAccessibleObject(dialog_, DialogAccessibility());
     // The focus is set here: FALSE keeps the dialog manager's own choice away.
     return false;
   case WM_COMMAND: {
@@ -166,6 +167,19 @@ bool TMessageDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
     }
     return true;
   }
+  case WM_GETOBJECT:
+    if (const LRESULT answer = accessible_ ? accessible_->Answer(wParam, lParam) : 0) {
+      SetWindowLongPtrW(dialog_, DWLP_MSGRESULT, answer);
+      return true;
+    }
+    return false;
+  case WM_DESTROY:
+    if (accessible_) {
+      accessible_->Disconnect();
+      accessible_->Release();
+      accessible_ = nullptr;
+    }
+    return false;
   case WM_CLOSE:
     // The close box, Alt+F4, or the system menu's Close.
     answered_ = true;
@@ -174,6 +188,13 @@ bool TMessageDialog::OnMessage(UINT message, WPARAM wParam, LPARAM) {
   default:
     return false;
   }
+}
+
+TAccessibleSpec TMessageDialog::DialogAccessibility() const {
+  TAccessibleSpec spec;
+  spec.Role = ROLE_SYSTEM_DIALOG;
+  spec.Description = WideOf(spec_.Text);
+  return spec;
 }
 
 void TMessageDialog::Initialise() {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "platform/ui/View.h"
+#include "platform/ui/win32/Accessible.h"
 #include "platform/win32/WindowsSupport.h"
 
 #include <vector>
@@ -42,6 +43,7 @@ private:
   static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Initialise();
+  TAccessibleSpec DialogAccessibility() const;
   void Layout();
   void Press(int buttonIndex);
   std::vector<WORD> BuildTemplate() const;
@@ -51,6 +53,9 @@ private:
   HFONT font_;
   int dpi_;
   HWND dialog_ = nullptr;
+  // Screen readers are told it is a dialog, and its text; the class is not
+  // "#32770", which is how the system's own proxy would know.
+  TAccessibleObject* accessible_ = nullptr;
   // Set by a button or the close box: only they answer.
   bool answered_ = false;
 };

@@ -13,6 +13,7 @@
 
 #include <commctrl.h>
 
+#include <iterator>
 #include <string_view>
 
 namespace ui::win32 {
@@ -25,6 +26,18 @@ constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 constexpr UINT kDpiChangedMessage = 0x02E0;
 // WM_THEMECHANGED (Windows XP and later).
 constexpr UINT kThemeChangedMessage = 0x031A;
+
+// The lists whose accessible objects the view provides, in the order of
+// listOriginals_ and accessibles_.
+constexpr TControl kAccessibleLists[] = {TControl::DestDirLstBx, TControl::DestDirCmbBx,
+                                         TControl::SelCompLstBx};
+
+int AccessibleIndex(TControl control) {
+  for (size_t i = 0; i < std::size(kAccessibleLists); ++i)
+    if (kAccessibleLists[i] == control)
+      return static_cast<int>(i);
+  return -1;
+}
 
 HFONT MakeFont(int height, int weight, const char* face) {
   return CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -39,6 +52,13 @@ TWizardWindow::TWizardWindow() {
 }
 
 TWizardWindow::~TWizardWindow() {
+  // A screen reader may hold an object longer than its window lives.
+  for (TAccessibleObject*& object : accessibles_)
+    if (object) {
+      object->Disconnect();
+      object->Release();
+      object = nullptr;
+    }
   // The children go before the fonts, pictures and panels they use.
   if (Handle())
     DestroyWindow(Handle());
@@ -215,11 +235,40 @@ bool TWizardWindow::CreateControls() {
 
   // The memo holds a licence of any length.
   SendMessageA(Control(TControl::LicenseMemo), EM_LIMITTEXT, 0, 0);
-  const HWND checkList = Control(TControl::SelCompLstBx);
-  SetWindowLongPtrW(checkList, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  checkListOriginal_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(checkList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CheckListProcedure)));
-  return checkListOriginal_ != nullptr;
+  return SubclassLists();
+}
+
+bool TWizardWindow::SubclassLists() {
+  for (size_t i = 0; i < std::size(kAccessibleLists); ++i) {
+    const TControl list = kAccessibleLists[i];
+    const HWND window = Control(list);
+    TAccessibleSpec spec;
+    spec.Role = list == TControl::DestDirCmbBx ? ROLE_SYSTEM_COMBOBOX : ROLE_SYSTEM_LIST;
+    if (list == TControl::SelCompLstBx) {
+      spec.CheckRows = &checkRows_;
+      spec.ToggleRow = [this](int row) {
+        if (events_)
+          events_->CheckRowToggled(TControl::SelCompLstBx, row);
+      };
+    }
+    accessibles_[i] = new TAccessibleObject(window, std::move(spec));
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    listOriginals_[i] = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListProcedure)));
+    if (!listOriginals_[i])
+      return false;
+  }
+  return true;
+}
+
+TAccessibleObject* TWizardWindow::Accessible(TControl control) const {
+  const int index = AccessibleIndex(control);
+  return index < 0 ? nullptr : accessibles_[static_cast<size_t>(index)];
+}
+
+void TWizardWindow::SetAccessibleName(TControl control, const std::string& name) {
+  if (TAccessibleObject* object = Accessible(control))
+    object->SetName(WithoutAccelerators(WideOf(name)));
 }
 
 int TWizardWindow::TextHeight(HFONT font) const {
@@ -589,23 +638,37 @@ bool TWizardWindow::TranslateKey(const MSG& message) {
   return true;
 }
 
-LRESULT CALLBACK TWizardWindow::CheckListProcedure(HWND list, UINT message, WPARAM wParam,
-                                                   LPARAM lParam) {
+LRESULT CALLBACK TWizardWindow::ListProcedure(HWND list, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
   auto* self = reinterpret_cast<TWizardWindow*>(GetWindowLongPtrW(list, GWLP_USERDATA));
   try {
-    return self->CheckListMessage(message, wParam, lParam);
+    return self->ListMessage(list, message, wParam, lParam);
   } catch (...) {
     return 0;
   }
 }
 
+LRESULT TWizardWindow::ListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  size_t i = 0;
+  while (i + 1 < std::size(kAccessibleLists) && Control(kAccessibleLists[i]) != list)
+    ++i;
+  if (message == WM_GETOBJECT && accessibles_[i])
+    if (const LRESULT answer = accessibles_[i]->Answer(wParam, lParam))
+      return answer;
+  if (kAccessibleLists[i] == TControl::SelCompLstBx)
+    return CheckListMessage(message, wParam, lParam);
+  return CallWindowProcW(listOriginals_[i], list, message, wParam, lParam);
+}
+
 LRESULT TWizardWindow::CheckListMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const HWND list = Control(TControl::SelCompLstBx);
+  const WNDPROC original =
+      listOriginals_[static_cast<size_t>(AccessibleIndex(TControl::SelCompLstBx))];
   switch (message) {
   case WM_LBUTTONDOWN:
   case WM_LBUTTONDBLCLK: {
     // The list selects the row first; a press in the check-box strip also toggles it.
-    const LRESULT result = CallWindowProcW(checkListOriginal_, list, message, wParam, lParam);
+    const LRESULT result = CallWindowProcW(original, list, message, wParam, lParam);
     const int x = static_cast<short>(LOWORD(lParam));
     const LRESULT hit = SendMessageA(list, LB_ITEMFROMPOINT, 0, lParam);
     if (x < S(kCheckStripWidth) && HIWORD(hit) == 0 && events_)
@@ -628,7 +691,7 @@ LRESULT TWizardWindow::CheckListMessage(UINT message, WPARAM wParam, LPARAM lPar
   default:
     break;
   }
-  return CallWindowProcW(checkListOriginal_, list, message, wParam, lParam);
+  return CallWindowProcW(original, list, message, wParam, lParam);
 }
 
 } // namespace ui::win32

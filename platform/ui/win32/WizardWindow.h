@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/ui/View.h"
+#include "platform/ui/win32/Accessible.h"
 #include "platform/ui/win32/Dpi.h"
 #include "platform/ui/win32/Panel.h"
 #include "platform/ui/win32/RowDrawing.h"
@@ -40,7 +41,13 @@ public:
   // true when taken. Used by the modal loop.
   bool TranslateKey(const MSG& message);
 
+  // The accessible object of the folder list, the drive box or the check
+  // list (what a screen reader's WM_GETOBJECT is answered with); null for
+  // any other control.
+  TAccessibleObject* Accessible(TControl control) const;
+
   void SetText(TControl control, const std::string& text) override;
+  void SetAccessibleName(TControl control, const std::string& name) override;
   std::string Text(TControl control) const override;
   void SetLines(TControl control, const std::vector<std::string>& lines) override;
   void SetEnabled(TControl control, bool enabled) override;
@@ -103,8 +110,12 @@ private:
   // The logo's PNG resampled to its control's size at the DPI.
   void ShowLogo(TControl control);
 
-  // The check list's own mouse and keyboard handling, subclassed.
-  static LRESULT CALLBACK CheckListProcedure(HWND, UINT, WPARAM, LPARAM);
+  // The three lists, subclassed: each answers WM_GETOBJECT with its own
+  // accessible object; the check list also has its own mouse and keyboard
+  // handling.
+  bool SubclassLists();
+  static LRESULT CALLBACK ListProcedure(HWND, UINT, WPARAM, LPARAM);
+  LRESULT ListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT CheckListMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   bool created_ = false;
@@ -119,7 +130,9 @@ private:
   HBITMAP logo_ = nullptr;
   HBITMAP logoSmall_ = nullptr;
   HICON smallIcon_ = nullptr;
-  WNDPROC checkListOriginal_ = nullptr;
+  // Per list of kAccessibleLists: its class's procedure and its object.
+  std::array<WNDPROC, 3> listOriginals_{};
+  std::array<TAccessibleObject*, 3> accessibles_{};
   std::unique_ptr<TRowPictures> pictures_;
   std::string logoResources_[2]; // LogoSmallImage, LogoImage
   int dpi_ = kBaseDpi;
