@@ -3,6 +3,7 @@
 # reports to every program): its controls grow with the DPI from their
 # 96-DPI sizes, and the pages up to the Start page are photographed.
 # (test_dpi_gallery photographs every page and dialog at 144 and 192 DPI.)
+# builds: win32 win64
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 

@@ -6,6 +6,7 @@
 # button's answer; Esc on the installing page, while the installation is held,
 # asks the cancel question. A second run finishes a portable installation
 # with Enter alone.
+# builds: win32 win64
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 command -v xdotool >/dev/null || e2e_fail "xdotool is not installed"
