@@ -20,6 +20,7 @@ const char* const kCancelQuestionText =
     "Pour interrompre l'installation,\r"
     "cliquez sur \"Abandonner\".";
 const std::string kDefaultDir = "C:\\Program Files\\Brevanto";
+const std::string kDefaultDirSlash = kDefaultDir + "\\";
 
 void WizardTest::SetUp() {
   if (!m.Emulated())

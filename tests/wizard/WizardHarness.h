@@ -17,6 +17,7 @@ using ui::TControl;
 // The wizard's French texts as the tests expect them, in cp1252 bytes.
 extern const char* const kCancelQuestionText;
 extern const std::string kDefaultDir; // C:\Program Files\Brevanto, no trailing backslash
+extern const std::string kDefaultDirSlash; // the same with its trailing backslash
 
 class WizardTest : public ::testing::Test {
 protected:

@@ -11,7 +11,6 @@
 
 namespace {
 
-const std::string kDir = kDefaultDir + "\\";
 
 class WizardInstallTest : public WizardTest {
 protected:
@@ -61,7 +60,7 @@ TEST_F(WizardInstallTest, FromWelcomeToTerminer) {
   EXPECT_FALSE(view.PressEsc());
   EXPECT_FALSE(view.Press(TControl::CancelBtn));
   ASSERT_EQ(m.processes.started.size(), 1u);
-  EXPECT_EQ(m.processes.started[0].commandLine, "\"" + kDir + "kre.exe\" -assoc adpr_rtf_cod");
+  EXPECT_EQ(m.processes.started[0].commandLine, "\"" + kDefaultDirSlash + "kre.exe\" -assoc adpr_rtf_cod");
 
   ASSERT_TRUE(view.PressEnter()); // "&Terminer"
   EXPECT_TRUE(form->Closed());
@@ -70,12 +69,12 @@ TEST_F(WizardInstallTest, FromWelcomeToTerminer) {
   EXPECT_EQ(view.PagesShown(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
   AfterClose();
 
-  EXPECT_EQ(m.Read(kDir + "kre.exe"), "contents of kre.exe");
+  EXPECT_EQ(m.Read(kDefaultDirSlash + "kre.exe"), "contents of kre.exe");
   EXPECT_TRUE(m.Exists(Common() + "Update.log"));
-  EXPECT_NE(m.Read(kDir + "Install.log").find("File Copy: " + kDir + "kre.exe\r\n"),
+  EXPECT_NE(m.Read(kDefaultDirSlash + "Install.log").find("File Copy: " + kDefaultDirSlash + "kre.exe\r\n"),
             std::string::npos);
   ASSERT_EQ(m.processes.started.size(), 2u);
-  EXPECT_EQ(m.processes.started[1].commandLine, "\"" + kDir + "kre.exe\"");
+  EXPECT_EQ(m.processes.started[1].commandLine, "\"" + kDefaultDirSlash + "kre.exe\"");
   EXPECT_EQ(Install("MAINDIR")->data, kDefaultDir + '\0');
   EXPECT_EQ(Install("EXTENSIONS")->data, std::string("AB") + '\0');
   EXPECT_EQ(Install("COMPS_FR (3.1.1)")->data, Dword(0x7FFFFFFE));
@@ -155,7 +154,7 @@ TEST_F(WizardInstallTest, TheStartAndFinishBoxesReachTheActions) {
       EXPECT_FALSE(m.Exists(JoinPath(GetSpecialFolder(folder), link))) << folder;
     ASSERT_EQ(m.processes.started.size(), row.launch ? 2u : 1u); // the association command first
     if (row.launch) {
-      EXPECT_EQ(m.processes.started[1].commandLine, "\"" + kDir + "kre.exe\"");
+      EXPECT_EQ(m.processes.started[1].commandLine, "\"" + kDefaultDirSlash + "kre.exe\"");
       EXPECT_EQ(m.processes.started[1].folder, kDefaultDir); // launched in its own folder
     }
     EXPECT_EQ(Install("INSTALLTOALL")->data, Dword(row.allUsers));
@@ -180,14 +179,14 @@ TEST_F(WizardInstallTest, CancelDuringExtractionNonThenAbandonner) {
   AfterClose();
   // Settings and log are written however the installation ended.
   EXPECT_EQ(Install("MAINDIR")->data, kDefaultDir + '\0');
-  EXPECT_TRUE(m.Exists(kDir + "Install.log"));
+  EXPECT_TRUE(m.Exists(kDefaultDirSlash + "Install.log"));
   EXPECT_TRUE(m.processes.started.empty());
 }
 
 TEST_F(WizardInstallTest, WorkerErrorsAnsweredRetryThenIgnore) {
   FaultyFiles faulty;
-  faulty.FailPath(FileOp::Replace, kDir + "kre.exe", platform::IoStatus::AccessDenied, 1);
-  faulty.FailPath(FileOp::Replace, kDir + "Coupe de mots.dat", platform::IoStatus::AccessDenied);
+  faulty.FailPath(FileOp::Replace, kDefaultDirSlash + "kre.exe", platform::IoStatus::AccessDenied, 1);
+  faulty.FailPath(FileOp::Replace, kDefaultDirSlash + "Coupe de mots.dat", platform::IoStatus::AccessDenied);
   Open();
   StartInstalling();
   view.Answer("&R\xE9"
@@ -206,8 +205,8 @@ TEST_F(WizardInstallTest, WorkerErrorsAnsweredRetryThenIgnore) {
   EXPECT_EQ(d.Buttons[2].Caption, "I&gnorer");
   EXPECT_EQ(d.DefaultButton, 1);
   EXPECT_EQ(d.CancelButton, -1);
-  EXPECT_EQ(m.Read(kDir + "kre.exe"), "contents of kre.exe");
-  EXPECT_FALSE(m.Exists(kDir + "Coupe de mots.dat"));
+  EXPECT_EQ(m.Read(kDefaultDirSlash + "kre.exe"), "contents of kre.exe");
+  EXPECT_FALSE(m.Exists(kDefaultDirSlash + "Coupe de mots.dat"));
   NextUntil(7);
   ASSERT_TRUE(view.Press(TControl::NextBtn));
   AfterClose();
@@ -215,7 +214,7 @@ TEST_F(WizardInstallTest, WorkerErrorsAnsweredRetryThenIgnore) {
 
 TEST_F(WizardInstallTest, WorkerErrorAnsweredAbortClosesWithoutTheQuestion) {
   FaultyFiles faulty;
-  faulty.FailPath(FileOp::Replace, kDir + "Coupe de mots.dat", platform::IoStatus::AccessDenied);
+  faulty.FailPath(FileOp::Replace, kDefaultDirSlash + "Coupe de mots.dat", platform::IoStatus::AccessDenied);
   Open();
   StartInstalling();
   view.Answer("A&bandonner");
@@ -226,8 +225,8 @@ TEST_F(WizardInstallTest, WorkerErrorAnsweredAbortClosesWithoutTheQuestion) {
   EXPECT_EQ(view.Dialogs()[0].Spec.Caption, "Erreur");
   AfterClose();
   EXPECT_EQ(Install("MAINDIR")->data, kDefaultDir + '\0');
-  const std::string log = m.Read(kDir + "Install.log");
-  EXPECT_NE(log.find("File Copy: " + kDir + "kre.exe"), std::string::npos);
+  const std::string log = m.Read(kDefaultDirSlash + "Install.log");
+  EXPECT_NE(log.find("File Copy: " + kDefaultDirSlash + "kre.exe"), std::string::npos);
   EXPECT_EQ(log.find("Coupe de mots.dat"), std::string::npos);
   EXPECT_TRUE(m.processes.started.empty());
 }

@@ -13,7 +13,6 @@
 
 namespace {
 
-const std::string kDir = kDefaultDir + "\\";
 
 class WizardSessionEndTest : public WizardTest {
 protected:
@@ -60,7 +59,7 @@ TEST_F(WizardSessionEndTest, BeforeTheExtractionTheWizardClosesWithoutAQuestion)
 
 TEST_F(WizardSessionEndTest, DuringTheExtractionItIsHeldThenStoppedAsAbandoned) {
   FaultyFiles faulty;
-  faulty.FailPath(FileOp::Replace, kDir + "Coupe de mots.dat", platform::IoStatus::AccessDenied);
+  faulty.FailPath(FileOp::Replace, kDefaultDirSlash + "Coupe de mots.dat", platform::IoStatus::AccessDenied);
   Open();
   NextUntil(4);
   ASSERT_TRUE(view.Press(TControl::NextBtn));
@@ -69,8 +68,8 @@ TEST_F(WizardSessionEndTest, DuringTheExtractionItIsHeldThenStoppedAsAbandoned) 
   // No question was put, and the worker has ended: nothing more is written.
   EXPECT_TRUE(view.Dialogs().empty());
   EXPECT_TRUE(SettingsWritten());
-  EXPECT_NE(m.Read(kDir + "Install.log").find("File Copy: " + kDir + "kre.exe"), std::string::npos);
-  EXPECT_FALSE(m.Exists(kDir + "Coupe de mots.dat"));
+  EXPECT_NE(m.Read(kDefaultDirSlash + "Install.log").find("File Copy: " + kDefaultDirSlash + "kre.exe"), std::string::npos);
+  EXPECT_FALSE(m.Exists(kDefaultDirSlash + "Coupe de mots.dat"));
 }
 
 TEST_F(WizardSessionEndTest, AfterTheExtractionTheSettingsAreWritten) {
@@ -81,7 +80,7 @@ TEST_F(WizardSessionEndTest, AfterTheExtractionTheSettingsAreWritten) {
   ASSERT_EQ(view.Page(), 6);
   EXPECT_TRUE(EndSession());
   EXPECT_TRUE(SettingsWritten());
-  EXPECT_EQ(m.Read(kDir + "kre.exe"), "contents of kre.exe");
+  EXPECT_EQ(m.Read(kDefaultDirSlash + "kre.exe"), "contents of kre.exe");
 }
 
 } // namespace
