@@ -19,7 +19,7 @@ IFS=, read -r area_l area_t area_r area_b <<<"$BANNER_AREA"
 for dpi in 96 120 144 192; do
   if [ "$dpi" != 96 ]; then
     e2e_stop_wine
-    PFX=$(wine_new_prefix "$E2E_NAME-$dpi")
+    PFX=$(wine_new_prefix "$E2E_RUN-$dpi")
   fi
   BANNER_AREA="$((area_l * dpi / 96)),$((area_t * dpi / 96)),$((area_r * dpi / 96)),$((area_b * dpi / 96))"
   wine_reg_append "$PFX" user 'Control Panel\\Desktop' "\"LogPixels\"=dword:$(printf %08x "$dpi")"

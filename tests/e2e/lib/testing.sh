@@ -33,7 +33,11 @@ e2e_begin() {
   [ -f "$DRIVER_EXE" ] || { echo "FAIL $E2E_NAME: $DRIVER_EXE is not built" >&2; exit 1; }
   E2E_ARCH=$(e2e_pe_arch "$SETUP_EXE") || { echo "FAIL $E2E_NAME: $SETUP_EXE is no Windows program" >&2; exit 1; }
   e2e_set_arch_paths
-  ART=$BREVANTO_ROOT/build/e2e-artifacts/$E2E_NAME-$E2E_ARCH
+  # The runs of one scenario against two builds go on side by side: whatever
+  # a run keeps in the shared session (prefixes, the driver's pipes) is named
+  # by E2E_RUN, never by the scenario alone.
+  E2E_RUN=$E2E_NAME-$E2E_ARCH
+  ART=$BREVANTO_ROOT/build/e2e-artifacts/$E2E_RUN
   rm -rf "$ART" && mkdir -p "$ART"
   wine_session_begin
   trap e2e_end EXIT
@@ -44,7 +48,7 @@ e2e_begin() {
   trap 'e2e_report_error "$LINENO" "$BASH_COMMAND" "$?"' ERR
   trap 'exit 130' INT
   trap 'exit 143' TERM
-  PFX=$(wine_new_prefix "$E2E_NAME-$E2E_ARCH")
+  PFX=$(wine_new_prefix "$E2E_RUN")
   SETUP_PID=
 }
 
@@ -160,7 +164,7 @@ drv_alone() {
 # the prefix's Wine server runs. That server is started first and on its own,
 # so that it does not inherit the driver's pipes.
 drv_server_start() {
-  local fifo=$WINE_SESSION/driver-$E2E_NAME
+  local fifo=$WINE_SESSION/driver-$E2E_RUN
   rm -f "$fifo.in" "$fifo.out"
   mkfifo "$fifo.in" "$fifo.out"
   WINEPREFIX=$PFX wineserver </dev/null >/dev/null 2>&1 || true # it may run already
