@@ -45,9 +45,10 @@ constexpr TControlLayout kControls[] = {
     {StartLbl, 4, "Static", kLabel, 11, 7, 345, 58},
     {InstallToAllChkBx, 4, "Button", kCheck, 11, 209, 345, 17},
 
-    // One line up to the component name at 73, never wrapping its " :" away.
-    {InstallingLbl1, 5, "Static", kChild | SS_LEFTNOWORDWRAP, 11, 170, 62, 14},
-    {InstallingLbl2, 5, "Static", kLabel, 73, 170, 283, 14},
+    // One line up to the component name at 79, never wrapping its " :" away;
+    // wide enough for fonts a little wider than Tahoma, which 62 pixels were not.
+    {InstallingLbl1, 5, "Static", kChild | SS_LEFTNOWORDWRAP, 11, 170, 68, 14},
+    {InstallingLbl2, 5, "Static", kLabel, 79, 170, 277, 14},
     {InstallingProgressBar, 5, "msctls_progress32", kChild, 11, 190, 345, 16},
 
     // Three lines at this width: 45 high, still well above the first check box.

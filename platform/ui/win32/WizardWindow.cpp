@@ -73,16 +73,25 @@ TWizardWindow::~TWizardWindow() {
     DestroyIcon(smallIcon_);
 }
 
+HFONT TWizardWindow::ScaledFont(int pixels, int weight, const char* face) const {
+  const HFONT base = MakeFont(pixels, weight, face);
+  const int lineLimit = TextHeight(base) * dpi_ / kBaseDpi;
+  DeleteObject(base);
+  int height = pixels * dpi_ / kBaseDpi;
+  HFONT font = MakeFont(height, weight, face);
+  while (height > pixels && TextHeight(font) > lineLimit) {
+    DeleteObject(font);
+    font = MakeFont(--height, weight, face);
+  }
+  return font;
+}
+
 void TWizardWindow::CreateFonts() {
   const HFONT old[] = {font_, titleFont_, boldFont_};
-  // The dialog font of the classic Windows wizards, and the two fonts of their
-  // labels. Character heights are scaled down to whole pixels, not rounded:
-  // a line of the rounded-up font outgrows the scaled height of the labels
-  // laid out for whole lines (three lines at 144 DPI lost their last pixels).
-  const auto height = [this](int pixels) { return pixels * dpi_ / kBaseDpi; };
-  font_ = MakeFont(height(11), FW_NORMAL, "Tahoma");
-  titleFont_ = MakeFont(height(15), FW_BOLD, "Arial");
-  boldFont_ = MakeFont(height(11), FW_BOLD, "Tahoma");
+  // The dialog font of the classic Windows wizards, and the two fonts of their labels.
+  font_ = ScaledFont(11, FW_NORMAL, "Tahoma");
+  titleFont_ = ScaledFont(15, FW_BOLD, "Arial");
+  boldFont_ = ScaledFont(11, FW_BOLD, "Tahoma");
   for (const TControlLayout& layout : ControlLayouts()) {
     const HWND control = Control(layout.Control);
     if (!control)

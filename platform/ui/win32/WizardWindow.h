@@ -104,6 +104,13 @@ private:
   int S(int value) const { return Scale(value, dpi_); }
   // The three fonts at the window's DPI, given to the controls that exist.
   void CreateFonts();
+  // The font of that character height at 96 DPI, for the window's DPI: the
+  // height scaled down to whole pixels, and smaller still while its line is
+  // taller than the 96-DPI line scaled. The labels are laid out for whole
+  // lines at 96 DPI: rounded up, three lines at 144 DPI lost their last
+  // pixels; scaled exactly, the 22-pixel font's line of 27 pixels at 192 DPI
+  // outgrew three lines of 26.
+  HFONT ScaledFont(int pixels, int weight, const char* face) const;
   // Every window of the view at its 96-DPI rectangle scaled to the DPI.
   void PlaceControls();
   UINT RowHeight(TControl list) const;

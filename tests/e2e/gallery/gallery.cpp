@@ -1,7 +1,10 @@
 // The wizard window's gallery: shows every page with the real texts and
 // sample rows, then the four message dialogs, and stops at each one for a
 // screenshot. For each picture it prints "SHOT name" and waits for a line on
-// its standard input (run.sh takes the screenshot and answers).
+// its standard input (run.sh takes the screenshot and answers). Before each
+// page's picture it measures the text of every label, check box and button
+// on show in the control's own font, in this process where the font is, and
+// prints "CLIPPED ..." for a text that does not fit its control.
 #include "platform/ui/WizardView.h"
 
 #include "platform/win32/WindowsSupport.h"
@@ -16,12 +19,75 @@ using ui::TControl;
 
 namespace {
 
+// With --measure the gallery only measures its texts and takes no picture.
+bool measureOnly = false;
+
 void WaitForShot(const std::string& name) {
+  if (measureOnly)
+    return;
   std::printf("SHOT %s\n", name.c_str());
   std::fflush(stdout);
   char line[64];
   if (!std::fgets(line, sizeof line, stdin))
     std::exit(1);
+}
+
+// The room a check box or radio button leaves its text: the box and the gap
+// the button control draws before it.
+int CheckRoom(HWND control) {
+  const int dpi = GetDeviceCaps(GetDC(control), LOGPIXELSY);
+  return MulDiv(13 + 6, dpi, 96);
+}
+
+// Prints "CLIPPED" for each visible text control of window whose text, drawn
+// as the control draws it, needs more room than its client area.
+void ReportClippedTexts(HWND window, const std::string& where) {
+  for (HWND child = FindWindowExW(window, nullptr, nullptr, nullptr); child;
+       child = FindWindowExW(window, child, nullptr, nullptr)) {
+    ReportClippedTexts(child, where);
+    wchar_t className[32] = {}, text[1024] = {};
+    GetClassNameW(child, className, 32);
+    const std::wstring cls = className;
+    if (!IsWindowVisible(child) || (cls != L"Static" && cls != L"Button") ||
+        GetWindowTextW(child, text, 1024) == 0)
+      continue;
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
+    RECT client;
+    GetClientRect(child, &client);
+    UINT flags = DT_CALCRECT | DT_EXPANDTABS;
+    int room = client.right;
+    if (cls == L"Static") {
+      const LONG kind = style & SS_TYPEMASK;
+      if (kind != SS_LEFT && kind != SS_RIGHT && kind != SS_CENTER && kind != SS_LEFTNOWORDWRAP)
+        continue;
+      if (kind != SS_LEFTNOWORDWRAP)
+        flags |= DT_WORDBREAK;
+      if (style & SS_NOPREFIX)
+        flags |= DT_NOPREFIX;
+    } else {
+      const LONG kind = style & BS_TYPEMASK;
+      const bool box = kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX ||
+                       kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON;
+      if (box)
+        room -= CheckRoom(child);
+      else if (kind != BS_PUSHBUTTON && kind != BS_DEFPUSHBUTTON)
+        continue;
+      flags |= (style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
+    }
+    HDC dc = GetDC(child);
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
+    RECT need = {0, 0, room, 0};
+    DrawTextW(dc, text, -1, &need, flags);
+    SelectObject(dc, old);
+    ReleaseDC(child, dc);
+    if (need.right > room || need.bottom > client.bottom) {
+      char utf8[2048] = {};
+      WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+      std::printf("CLIPPED %s: \"%s\" needs %ldx%ld, has %dx%ld\n", where.c_str(), utf8,
+                  need.right, need.bottom, room, client.bottom);
+    }
+  }
 }
 
 struct TPageDemo {
@@ -194,6 +260,7 @@ public:
     }
     if (step_ < 8) {
       if (shown_) {
+        ReportClippedTexts(FindWindowA("TMainDlgForm", nullptr), "page" + std::to_string(step_));
         WaitForShot("page" + std::to_string(step_));
         ++step_;
         shown_ = false;
@@ -228,7 +295,8 @@ private:
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  measureOnly = argc > 1 && std::string(argv[1]) == "--measure";
   const auto view = ui::CreateWizardView();
   if (!view) {
     std::printf("no window\n");
@@ -236,7 +304,7 @@ int main() {
   }
   FillTexts(*view);
   TGallery gallery(*view);
-  view->StartTimer(1, 400);
+  view->StartTimer(1, measureOnly ? 50 : 400);
   view->RunModal(gallery);
   return 0;
 }
