@@ -76,6 +76,9 @@ void WriteInstallStamp(TSetupState& state) {
 } // namespace
 
 void PrepareInstall(TSetupState& state, TAttachedFiles& files) {
+  // Every data folder and every planned entry asks for the common data
+  // folder again; the system is asked once per plan.
+  const TSpecialFolderMemo specialFolders;
   for (int i = 0; i < kComponentCount; ++i)
     files.ClearFilesToInstall(i);
   const bool portable = IsPortableInstall(state);
