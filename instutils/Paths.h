@@ -3,6 +3,7 @@
 // temporary file names.
 #pragma once
 
+#include <map>
 #include <string>
 
 // The wizard's caption and application title; source of the temporary-name prefix.
@@ -30,6 +31,25 @@ bool DirExists(const std::string& path);
 
 // The special folder as the system reports it, or "" on any failure.
 std::string GetSpecialFolder(int csidl);
+
+// While one lives, GetSpecialFolder on the thread that made it asks the
+// system once per folder and then answers with what it was told (a failure
+// included). The install plan asks for the same folders dozens of times, and
+// each answer costs registry reads and a registry write (under Wine, a dozen
+// round trips to its server). Other threads, and a memo made while one is in
+// force, are not affected.
+class TSpecialFolderMemo {
+public:
+  TSpecialFolderMemo();
+  ~TSpecialFolderMemo();
+  TSpecialFolderMemo(const TSpecialFolderMemo&) = delete;
+  TSpecialFolderMemo& operator=(const TSpecialFolderMemo&) = delete;
+
+private:
+  friend std::string GetSpecialFolder(int csidl);
+  bool inForce_ = false;
+  std::map<int, std::string> folders_;
+};
 // The user's temporary folder with a trailing backslash; the documents
 // folder when it does not exist; "" when neither is known.
 std::string GetTempDir();

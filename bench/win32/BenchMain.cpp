@@ -2,16 +2,23 @@
 // figure timed inside the process.
 //
 //   brevanto_bench install ARCHIVE FOLDER   the whole installation into FOLDER
+//   brevanto_bench steps ARCHIVE FOLDER     the same, timed step by step
 //   brevanto_bench startup ARCHIVE ROUNDS   catalogue against a bare inflate
 //   brevanto_bench firstpage TIMEOUT_MS     waits for the wizard of a setup
 //                                           program started after it
 //
 // Results are printed one per line as "key value", times in seconds.
+#include "bench/InstallDriver.h"
 #include "bench/Installation.h"
+#include "bench/MappedFile.h"
 #include "bench/StartupCost.h"
 #include "bench/Stopwatch.h"
+#include "engine/AttachFiles.h"
+#include "engine/InstallStatus.h"
+#include "engine/InstallThread.h"
 #include "instutils/InstUtils.h"
 #include "integration/DataFolders.h"
+#include "integration/InstallPlan.h"
 #include "integration/SetupState.h"
 #include "platform/Constants.h"
 #include "platform/Platform.h"
@@ -27,6 +34,7 @@ namespace {
 
 int Usage() {
   std::fprintf(stderr, "usage: brevanto_bench install ARCHIVE FOLDER\n"
+                       "       brevanto_bench steps ARCHIVE FOLDER\n"
                        "       brevanto_bench startup ARCHIVE ROUNDS\n"
                        "       brevanto_bench firstpage TIMEOUT_MS\n");
   return 2;
@@ -52,6 +60,15 @@ void WarmUpAsTheWizardDoes(TSetupState& state) {
   IsPortableInstall(state);
 }
 
+// Moves the data folder the installation filled beside folder.
+bool MoveDataAside(const TSetupState& state, const std::string& folder) {
+  std::string data = GetDataFolder(state, dfCommon), aside = folder;
+  data.pop_back();
+  while (!aside.empty() && aside.back() == '\\')
+    aside.pop_back();
+  return MoveFileA(data.c_str(), (aside + ".data").c_str());
+}
+
 int Install(const std::string& archive, const std::string& folder) {
   TSetupState state;
   BeginInstallRun(state, {"-d" + folder});
@@ -62,14 +79,89 @@ int Install(const std::string& archive, const std::string& folder) {
   const double seconds = clock.Lap();
   if (!ok)
     return Fail(report.error);
-  std::string data = GetDataFolder(state, dfCommon), aside = folder;
-  data.pop_back();
-  while (!aside.empty() && aside.back() == '\\')
-    aside.pop_back();
-  if (!MoveFileA(data.c_str(), (aside + ".data").c_str()))
-    return Fail("cannot move " + data + " aside");
+  if (!MoveDataAside(state, folder))
+    return Fail("cannot move the data folder aside");
   std::printf("install %.6f\ncompressed %zu\ninflated %d\nentries %zu\nplanned %zu\n", seconds,
               report.compressedBytes, report.inflatedBytes, report.entries, report.plannedFiles);
+  return 0;
+}
+
+// The end of each step is timed and marked with a named event, "step-NAME",
+// created and closed at once: in a Wine server trace (wineserver -d1) its
+// create_event request cuts the requests of one step from the next.
+class StepClock {
+public:
+  void End(const char* name) {
+    const double seconds = clock_.Lap();
+    const HANDLE mark = CreateEventA(nullptr, FALSE, FALSE, (std::string("step-") + name).c_str());
+    if (mark)
+      CloseHandle(mark);
+    char line[80];
+    std::snprintf(line, sizeof line, "step %s %.6f\n", name, seconds);
+    report_ += line;
+    clock_.Lap(); // the mark is not counted in the next step
+  }
+  const std::string& Report() const { return report_; }
+
+private:
+  Stopwatch clock_;
+  std::string report_;
+};
+
+// The steps of InstallArchiveFile one by one, as StartInstallation takes
+// them: catalogue, portable test, install log, plan, worker started,
+// extraction, log saved, log freed, catalogue released.
+int Steps(const std::string& archive, const std::string& folder) {
+  TSetupState state;
+  BeginInstallRun(state, {"-d" + folder});
+  WarmUpAsTheWizardDoes(state);
+  std::string error;
+  Stopwatch total;
+  StepClock steps;
+  {
+    std::unique_ptr<TAttachedFiles> files;
+    {
+      const MappedFile compressed(archive);
+      ArchiveError e = ArchiveError::None;
+      if (compressed.Ok())
+        files = TAttachedFiles::FromCompressed(
+            reinterpret_cast<const uint8_t*>(compressed.Bytes().data()), compressed.Bytes().size(),
+            e);
+    }
+    if (!files)
+      return Fail("cannot read the archive");
+    steps.End("catalogue");
+    state.PortableAtStart = IsPortableInstall(state);
+    steps.End("portable");
+    NewInstallLog();
+    InstallLogFileName = GetInstallFilePath(state, "Install.log");
+    LoadInstallLog(InstallLogFileName);
+    steps.End("loadlog");
+    state.InstallStarted = true;
+    for (int i = 0; i < kComponentCount; ++i) {
+      if (state.CompStates[i] != cbUnchecked)
+        state.SelectedComps |= uint8_t(1u << i);
+    }
+    PrepareInstall(state, *files);
+    steps.End("plan");
+    InstallStatus.SetState(tsRunning);
+    TInstallThread worker(*files);
+    steps.End("threadstart");
+    const bool completed = AwaitWorker(worker, error);
+    steps.End("extract");
+    if (completed && !SaveInstallLog())
+      error = "the install log could not be saved";
+    steps.End("savelog");
+    FreeInstallLog();
+    steps.End("freelog");
+  }
+  steps.End("release");
+  const double seconds = total.Lap();
+  if (!error.empty())
+    return Fail(error);
+  if (!MoveDataAside(state, folder))
+    return Fail("cannot move the data folder aside");
+  std::printf("%sinstall %.6f\n", steps.Report().c_str(), seconds);
   return 0;
 }
 
@@ -134,6 +226,8 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() == 3 && args[0] == "install")
     return Install(args[1], args[2]);
+  if (args.size() == 3 && args[0] == "steps")
+    return Steps(args[1], args[2]);
   if (args.size() == 3 && args[0] == "startup")
     return Startup(args[1], std::atoi(args[2].c_str()));
   if (args.size() == 2 && args[0] == "firstpage")

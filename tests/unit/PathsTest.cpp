@@ -6,6 +6,8 @@
 #include "instutils/TextUtils.h"
 
 #include "platform/Constants.h"
+#include "platform/Platform.h"
+#include "platform/Shell.h"
 #include "platform/Threads.h"
 #include "support/FaultyFiles.h"
 #include "support/ScopedInstallLog.h"
@@ -14,6 +16,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <map>
+#include <memory>
 
 namespace {
 
@@ -91,6 +95,77 @@ TEST(GetSpecialFolder, AnswersKnownFoldersAndNothingForUnknownOnes) {
   EXPECT_FALSE(documents.empty());
   EXPECT_NE(LastChar(documents), '\\');
   EXPECT_EQ(GetSpecialFolder(0x7F), "");
+}
+
+// Counts the questions and answers from a table that a test may change.
+class CountingShell : public platform::Shell {
+public:
+  std::optional<std::string> FolderPath(int csidl) override {
+    ++asked[csidl];
+    const auto known = folders.find(csidl);
+    if (known == folders.end())
+      return std::nullopt;
+    return known->second;
+  }
+  std::unique_ptr<platform::ShellLink> NewShellLink() override { return nullptr; }
+
+  std::map<int, std::string> folders;
+  std::map<int, int> asked;
+};
+
+class SpecialFolderMemoTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    shell.folders = {{csidl::kCommonAppData, "C:\\ProgramData"}, {csidl::kPersonal, "C:\\Docs"}};
+    platform::Platform services = platform::Current();
+    services.shell = &shell;
+    scope = std::make_unique<platform::ScopedPlatform>(services);
+  }
+
+  // GetSpecialFolder asked on a thread of its own.
+  static std::string AskedElsewhere(int csidl) {
+    std::string answer;
+    platform::Thread other;
+    EXPECT_TRUE(other.Start([&] { answer = GetSpecialFolder(csidl); }));
+    other.Join();
+    return answer;
+  }
+
+  CountingShell shell;
+  std::unique_ptr<platform::ScopedPlatform> scope;
+};
+
+TEST_F(SpecialFolderMemoTest, AsksOncePerFolderWhileItLivesFailuresIncluded) {
+  {
+    const TSpecialFolderMemo memo;
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_EQ(GetSpecialFolder(csidl::kCommonAppData), "C:\\ProgramData");
+      EXPECT_EQ(GetSpecialFolder(csidl::kPersonal), "C:\\Docs");
+      EXPECT_EQ(GetSpecialFolder(0x7F), "");
+    }
+    shell.folders[csidl::kPersonal] = "D:\\Moved";
+    EXPECT_EQ(GetSpecialFolder(csidl::kPersonal), "C:\\Docs");
+  }
+  EXPECT_EQ(shell.asked,
+            (std::map<int, int>{{csidl::kPersonal, 1}, {csidl::kCommonAppData, 1}, {0x7F, 1}}));
+  // Once it has gone, every question reaches the system again.
+  EXPECT_EQ(GetSpecialFolder(csidl::kPersonal), "D:\\Moved");
+  EXPECT_EQ(GetSpecialFolder(csidl::kPersonal), "D:\\Moved");
+  EXPECT_EQ(shell.asked[csidl::kPersonal], 3);
+}
+
+TEST_F(SpecialFolderMemoTest, LeavesOtherThreadsAndInnerMemosAlone) {
+  const TSpecialFolderMemo memo;
+  EXPECT_EQ(GetSpecialFolder(csidl::kPersonal), "C:\\Docs");
+  shell.folders[csidl::kPersonal] = "D:\\Moved";
+  EXPECT_EQ(AskedElsewhere(csidl::kPersonal), "D:\\Moved");
+  {
+    const TSpecialFolderMemo inner;
+    EXPECT_EQ(GetSpecialFolder(csidl::kPersonal), "C:\\Docs");
+  }
+  // The inner memo's end did not end the outer one.
+  EXPECT_EQ(GetSpecialFolder(csidl::kPersonal), "C:\\Docs");
+  EXPECT_EQ(shell.asked[csidl::kPersonal], 2);
 }
 
 class DirExistsTest : public ::testing::Test {
