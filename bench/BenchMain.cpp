@@ -113,12 +113,7 @@ int Measure(const std::vector<std::string>& command) {
 
 int Startup(const std::string& archive, int rounds) {
   std::string error;
-  const std::vector<StartupRound> measured = MeasureStartup(archive, rounds, error);
-  if (measured.empty())
-    return Fail(error.empty() ? "no rounds" : error);
-  for (const StartupRound& round : measured)
-    std::printf("inflate %.6f\ncatalogue %.6f\n", round.inflateSeconds, round.catalogueSeconds);
-  return 0;
+  return PrintStartup(archive, rounds, error) ? 0 : Fail(error);
 }
 
 int Probe(const std::string& folder, int count) {

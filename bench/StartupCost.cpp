@@ -7,6 +7,7 @@
 #include "bench/Stopwatch.h"
 #include "engine/AttachFiles.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -52,4 +53,16 @@ std::vector<StartupRound> MeasureStartup(const std::string& archive, int rounds,
     measured.push_back(r);
   }
   return measured;
+}
+
+bool PrintStartup(const std::string& archive, int rounds, std::string& error) {
+  const std::vector<StartupRound> measured = MeasureStartup(archive, rounds, error);
+  if (measured.empty()) {
+    if (error.empty())
+      error = "no rounds";
+    return false;
+  }
+  for (const StartupRound& round : measured)
+    std::printf("inflate %.6f\ncatalogue %.6f\n", round.inflateSeconds, round.catalogueSeconds);
+  return true;
 }

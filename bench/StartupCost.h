@@ -15,3 +15,8 @@ struct StartupRound {
 // set when the archive cannot be read or is damaged.
 std::vector<StartupRound> MeasureStartup(const std::string& archive, int rounds,
                                          std::string& error);
+
+// Measures and prints each round as "inflate S" and "catalogue S" lines, the
+// output both bench programs give; false with error set when nothing could
+// be measured.
+bool PrintStartup(const std::string& archive, int rounds, std::string& error);

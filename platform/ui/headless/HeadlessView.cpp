@@ -49,10 +49,6 @@ void THeadlessView::SetText(TControl control, const std::string& text) {
   ++At(control).TextSets;
 }
 
-void THeadlessView::SetAccessibleName(TControl control, const std::string& name) {
-  At(control).AccessibleName = name;
-}
-
 std::string THeadlessView::Text(TControl control) const {
   return Control(control).Text;
 }

@@ -21,7 +21,6 @@ namespace ui {
 struct THeadlessControl {
   std::string Text;
   int TextSets = 0; // SetText calls, changed or not
-  std::string AccessibleName;
   std::vector<std::string> Lines;
   bool Enabled = true;
   bool Visible = true;
@@ -52,7 +51,6 @@ public:
   // TView
   void SetText(TControl control, const std::string& text) override;
   std::string Text(TControl control) const override;
-  void SetAccessibleName(TControl control, const std::string& name) override;
   void SetLines(TControl control, const std::vector<std::string>& lines) override;
   void SetEnabled(TControl control, bool enabled) override;
   void SetVisible(TControl control, bool visible) override;
