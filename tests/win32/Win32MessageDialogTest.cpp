@@ -244,11 +244,11 @@ TEST(Win32MessageDialogUnseen, AnswersNothing) {
                               GetModuleHandleA(nullptr), nullptr);
   ASSERT_TRUE(gone);
   DestroyWindow(gone);
-  ui::win32::TMessageDialog orphan(spec, gone, nullptr, 96);
+  ui::win32::TMessageDialog orphan(spec, gone, 96);
   EXPECT_EQ(orphan.Run(), ui::kNoDialogAnswer) << "owner that is no window";
 
   PostQuitMessage(0);
-  ui::win32::TMessageDialog quitting(spec, wizard.Handle(), nullptr, 96);
+  ui::win32::TMessageDialog quitting(spec, wizard.Handle(), 96);
   EXPECT_EQ(quitting.Run(), ui::kNoDialogAnswer) << "WM_QUIT";
   MSG quit;
   EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));

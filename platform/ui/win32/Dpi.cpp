@@ -19,4 +19,11 @@ int WindowDpi(HWND window) {
   return dpi > 0 ? dpi : kBaseDpi;
 }
 
+int SystemMetricForDpi(int index, int dpi) {
+  const TDynamicCalls& calls = DynamicCalls();
+  if (calls.GetSystemMetricsForDpi)
+    return calls.GetSystemMetricsForDpi(index, static_cast<UINT>(dpi));
+  return MulDiv(GetSystemMetrics(index), dpi, WindowDpi(nullptr));
+}
+
 } // namespace ui::win32

@@ -25,6 +25,12 @@ TDynamicCalls LookUp() {
   Look(calls.ShutdownBlockReasonCreate, user32, "ShutdownBlockReasonCreate");
   Look(calls.ShutdownBlockReasonDestroy, user32, "ShutdownBlockReasonDestroy");
   Look(calls.GetDpiForWindow, user32, "GetDpiForWindow");
+  Look(calls.AdjustWindowRectExForDpi, user32, "AdjustWindowRectExForDpi");
+  Look(calls.GetSystemMetricsForDpi, user32, "GetSystemMetricsForDpi");
+  Look(calls.SetDialogDpiChangeBehavior, user32, "SetDialogDpiChangeBehavior");
+  Look(calls.SetDialogControlDpiChangeBehavior, user32, "SetDialogControlDpiChangeBehavior");
+  // The copy the manifest chose, loaded with the program.
+  Look(calls.LoadIconWithScaleDown, GetModuleHandleA("comctl32.dll"), "LoadIconWithScaleDown");
   Look(calls.MonitorFromWindow, user32, "MonitorFromWindow");
   Look(calls.MonitorFromPoint, user32, "MonitorFromPoint");
   Look(calls.GetMonitorInfoW, user32, "GetMonitorInfoW");

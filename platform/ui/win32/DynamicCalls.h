@@ -26,8 +26,17 @@ struct TDynamicCalls {
   HMONITOR(WINAPI* MonitorFromWindow)(HWND, DWORD) = nullptr;
   HMONITOR(WINAPI* MonitorFromPoint)(POINT, DWORD) = nullptr;
   BOOL(WINAPI* GetMonitorInfoW)(HMONITOR, MONITORINFO*) = nullptr;
-  // user32.dll (Windows 10, version 1607): the DPI of a window's monitor.
+  // user32.dll (Windows 10, version 1607): the DPI of a window's monitor,
+  // and the caption, frame and metrics at a DPI.
   UINT(WINAPI* GetDpiForWindow)(HWND) = nullptr;
+  BOOL(WINAPI* AdjustWindowRectExForDpi)(RECT*, DWORD, BOOL, DWORD, UINT) = nullptr;
+  int(WINAPI* GetSystemMetricsForDpi)(int, UINT) = nullptr;
+  // user32.dll (Windows 10, version 1703): the dialog manager's own scaling
+  // of a dialog and of its controls when the DPI changes.
+  BOOL(WINAPI* SetDialogDpiChangeBehavior)(HWND, int mask, int values) = nullptr;
+  BOOL(WINAPI* SetDialogControlDpiChangeBehavior)(HWND, int mask, int values) = nullptr;
+  // comctl32.dll (version 6, Windows Vista): an icon at the size asked.
+  HRESULT(WINAPI* LoadIconWithScaleDown)(HINSTANCE, LPCWSTR, int, int, HICON*) = nullptr;
 };
 
 // The table, filled on first use and kept for the life of the process.

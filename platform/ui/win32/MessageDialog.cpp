@@ -1,7 +1,10 @@
 // The modal message dialog: its template, its layout and its answers.
 #include "platform/ui/win32/MessageDialog.h"
 
+#include "platform/ui/win32/ClientSize.h"
 #include "platform/ui/win32/Dpi.h"
+#include "platform/ui/win32/DynamicCalls.h"
+#include "platform/ui/win32/Fonts.h"
 #include "platform/ui/win32/Placement.h"
 #include "platform/ui/win32/WideText.h"
 
@@ -27,6 +30,32 @@ LPCWSTR SystemIcon(TDialogIcon icon) {
     break;
   }
   return MAKEINTRESOURCEW(32515); // IDI_EXCLAMATION
+}
+
+// The system's icon at that size, and whether the caller owns it:
+// LoadIconWithScaleDown where comctl32 has it (LoadImage's shared copy keeps
+// the size it was first loaded at, whatever is asked); else the shared icon
+// at the system's size, the only DPI of the systems before Windows Vista.
+HICON SystemIconAt(LPCWSTR name, int size, bool& owned) {
+  const TDynamicCalls& calls = DynamicCalls();
+  HICON icon = nullptr;
+  owned = calls.LoadIconWithScaleDown &&
+          SUCCEEDED(calls.LoadIconWithScaleDown(nullptr, name, size, size, &icon)) && icon;
+  return owned ? icon : LoadIconW(nullptr, name);
+}
+
+// The dialog follows a change of DPI itself: the dialog manager's own
+// scaling (Windows 10, version 1703) is turned off for it and its controls.
+void KeepDialogManagerScalingOff(HWND dialog) {
+  const TDynamicCalls& calls = DynamicCalls();
+  constexpr int kDisableAll = 1;           // DDC_DISABLE_ALL
+  constexpr int kDisableFontAndLayout = 3; // DCDC_DISABLE_FONT_UPDATE | DCDC_DISABLE_RELAYOUT
+  if (calls.SetDialogDpiChangeBehavior)
+    calls.SetDialogDpiChangeBehavior(dialog, kDisableAll, kDisableAll);
+  if (!calls.SetDialogControlDpiChangeBehavior)
+    return;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    calls.SetDialogControlDpiChangeBehavior(child, kDisableFontAndLayout, kDisableFontAndLayout);
 }
 
 // The private class: the system's dialog procedure with the dialog's extra
@@ -92,8 +121,15 @@ void Place(HWND control, int x, int y, int width, int height) {
 
 } // namespace
 
-TMessageDialog::TMessageDialog(const TDialogSpec& spec, HWND owner, HFONT font, int dpi)
-    : spec_(spec), owner_(owner), font_(font), dpi_(dpi) {}
+TMessageDialog::TMessageDialog(const TDialogSpec& spec, HWND owner, int dpi)
+    : spec_(spec), owner_(owner), dpi_(dpi) {}
+
+TMessageDialog::~TMessageDialog() {
+  if (font_)
+    DeleteObject(font_);
+  if (icon_ && ownsIcon_)
+    DestroyIcon(icon_);
+}
 
 std::vector<WORD> TMessageDialog::BuildTemplate() const {
   std::vector<WORD> words;
@@ -167,6 +203,11 @@ bool TMessageDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return true;
   }
+  case kDpiChangedMessage:
+    // Moved to a monitor of another scale.
+    dpi_ = HIWORD(wParam);
+    ApplyDpi(reinterpret_cast<const RECT*>(lParam));
+    return true;
   case WM_GETOBJECT:
     if (const LRESULT answer = accessible_ ? accessible_->Answer(wParam, lParam) : 0) {
       SetWindowLongPtrW(dialog_, DWLP_MSGRESULT, answer);
@@ -198,18 +239,10 @@ TAccessibleSpec TMessageDialog::DialogAccessibility() const {
 }
 
 void TMessageDialog::Initialise() {
-  for (HWND child = GetWindow(dialog_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  HWND icon = GetWindow(dialog_, GW_CHILD);
-  const int iconSize = Scale(kDialogIconSize, dpi_);
-  const HANDLE image =
-      LoadImageW(nullptr, SystemIcon(spec_.Icon), IMAGE_ICON, iconSize, iconSize, LR_SHARED);
-  SendMessageW(icon, STM_SETICON,
-               reinterpret_cast<WPARAM>(image ? image : LoadIconW(nullptr, SystemIcon(spec_.Icon))),
-               0);
+  KeepDialogManagerScalingOff(dialog_);
   if (spec_.DefaultButton >= 0)
     SendMessageW(dialog_, DM_SETDEFID, kDialogFirstButtonId + spec_.DefaultButton, 0);
-  Layout();
+  ApplyDpi(nullptr);
   // The focus starts on the default button, else the cancel button, else the first.
   const int focused = spec_.DefaultButton >= 0  ? spec_.DefaultButton
                       : spec_.CancelButton >= 0 ? spec_.CancelButton
@@ -218,10 +251,34 @@ void TMessageDialog::Initialise() {
     SendMessageW(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
 }
 
-void TMessageDialog::Layout() {
+void TMessageDialog::ApplyDpi(const RECT* suggested) {
+  const HFONT old = font_;
+  font_ = ScaledFont(kDialogFont, dpi_);
+  for (HWND child = GetWindow(dialog_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  if (old)
+    DeleteObject(old);
+  bool owned = false;
+  const HICON icon = SystemIconAt(SystemIcon(spec_.Icon), Scale(kDialogIconSize, dpi_), owned);
+  SendMessageW(GetWindow(dialog_, GW_CHILD), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  if (icon_ && ownsIcon_)
+    DestroyIcon(icon_);
+  icon_ = icon;
+  ownsIcon_ = owned;
+  // Moved first, so that the text wraps for the work area of the new monitor.
+  if (suggested)
+    SetWindowPos(dialog_, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  Layout(suggested == nullptr);
+  RedrawWindow(dialog_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void TMessageDialog::Layout(bool centre) {
   const HWND icon = GetWindow(dialog_, GW_CHILD);
   const HWND textControl = GetWindow(icon, GW_HWNDNEXT);
-  const RECT area = WorkAreaOf(owner_ ? owner_ : dialog_);
+  const HWND reference = centre && owner_ ? owner_ : dialog_;
+  const RECT area = WorkAreaOf(reference);
   const int screenWidth = area.right - area.left;
   const int margin = Scale(kDialogMargin, dpi_);
   const int iconSize = Scale(kDialogIconSize, dpi_);
@@ -249,13 +306,9 @@ void TMessageDialog::Layout() {
     x += buttonWidth + buttonGap;
   }
 
-  RECT frame = {0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_EXSTYLE)));
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  SetWindowPos(dialog_, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
-  CentreOnWorkArea(dialog_, owner_ ? owner_ : dialog_);
+  SetClientSize(dialog_, {clientWidth, clientHeight}, dpi_, nullptr);
+  if (centre)
+    CentreOnWorkArea(dialog_, reference);
 }
 
 void TMessageDialog::Press(int buttonIndex) {

@@ -30,9 +30,13 @@ inline constexpr int kDialogFirstButtonId = 1000;
 
 class TMessageDialog {
 public:
-  // owner is disabled while the dialog is up; font is used for every text;
-  // the metrics are scaled to dpi.
-  TMessageDialog(const TDialogSpec& spec, HWND owner, HFONT font, int dpi);
+  // owner is disabled while the dialog is up; the font, the icon and the
+  // metrics are those of dpi, and of the DPI of any monitor the dialog is
+  // moved to afterwards.
+  TMessageDialog(const TDialogSpec& spec, HWND owner, int dpi);
+  ~TMessageDialog();
+  TMessageDialog(const TMessageDialog&) = delete;
+  TMessageDialog& operator=(const TMessageDialog&) = delete;
 
   // Shows the dialog and runs the dialog manager's modal loop (which keeps
   // delivering the owner's timers) until a button or the close box answers;
@@ -44,14 +48,22 @@ private:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Initialise();
   TAccessibleSpec DialogAccessibility() const;
-  void Layout();
+  // The font, the icon and the layout for dpi_; suggested is where the
+  // system proposes to move the dialog, or null at its creation.
+  void ApplyDpi(const RECT* suggested);
+  // Sizes the dialog and places its controls; centred on the screen when
+  // centre is set, else left where it is.
+  void Layout(bool centre);
   void Press(int buttonIndex);
   std::vector<WORD> BuildTemplate() const;
 
   const TDialogSpec& spec_;
   HWND owner_;
-  HFONT font_;
   int dpi_;
+  // Owned; the wizard's fonts may change under an open dialog.
+  HFONT font_ = nullptr;
+  HICON icon_ = nullptr;
+  bool ownsIcon_ = false;
   HWND dialog_ = nullptr;
   // Screen readers are told it is a dialog, and its text; the class is not
   // "#32770", which is how the system's own proxy would know.

@@ -187,7 +187,7 @@ void TWizardWindow::StopTimer(int id) {
 
 int TWizardWindow::ShowDialog(const TDialogSpec& dialog) {
   const HWND focus = GetFocus();
-  TMessageDialog window(dialog, Handle(), font_, dpi_);
+  TMessageDialog window(dialog, Handle(), dpi_);
   const int result = window.Run();
   if (focus && IsWindow(focus))
     ::SetFocus(focus);

@@ -3,6 +3,7 @@
 #include "platform/ui/win32/WizardWindow.h"
 
 #include "platform/ui/WizardView.h"
+#include "platform/ui/win32/ClientSize.h"
 #include "platform/ui/win32/Colours.h"
 #include "platform/ui/win32/DynamicCalls.h"
 #include "platform/ui/win32/Layout.h"
@@ -22,8 +23,6 @@ namespace {
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 // An unowned window with its own task-bar button, also listed by Alt+Tab.
 constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
-// WM_DPICHANGED (Windows 8.1 and later).
-constexpr UINT kDpiChangedMessage = 0x02E0;
 // WM_THEMECHANGED (Windows XP and later).
 constexpr UINT kThemeChangedMessage = 0x031A;
 
@@ -37,12 +36,6 @@ int AccessibleIndex(TControl control) {
     if (kAccessibleLists[i] == control)
       return static_cast<int>(i);
   return -1;
-}
-
-HFONT MakeFont(int height, int weight, const char* face) {
-  return CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, face);
 }
 
 } // namespace
@@ -69,133 +62,30 @@ TWizardWindow::~TWizardWindow() {
                          static_cast<HGDIOBJ>(logo_), static_cast<HGDIOBJ>(logoSmall_)})
     if (object)
       DeleteObject(object);
-  if (smallIcon_)
-    DestroyIcon(smallIcon_);
-}
-
-HFONT TWizardWindow::ScaledFont(int pixels, int weight, const char* face) const {
-  const HFONT base = MakeFont(pixels, weight, face);
-  const int lineLimit = TextHeight(base) * dpi_ / kBaseDpi;
-  DeleteObject(base);
-  int height = pixels * dpi_ / kBaseDpi;
-  HFONT font = MakeFont(height, weight, face);
-  while (height > pixels && TextHeight(font) > lineLimit) {
-    DeleteObject(font);
-    font = MakeFont(--height, weight, face);
-  }
-  return font;
-}
-
-void TWizardWindow::CreateFonts() {
-  const HFONT old[] = {font_, titleFont_, boldFont_};
-  // The dialog font of the classic Windows wizards, and the two fonts of their labels.
-  font_ = ScaledFont(11, FW_NORMAL, "Tahoma");
-  titleFont_ = ScaledFont(15, FW_BOLD, "Arial");
-  boldFont_ = ScaledFont(11, FW_BOLD, "Tahoma");
-  for (const TControlLayout& layout : ControlLayouts()) {
-    const HWND control = Control(layout.Control);
-    if (!control)
-      continue;
-    HFONT font = layout.Control == TControl::TopLbl           ? titleFont_
-                 : layout.Control == TControl::InstallingLbl2 ? boldFont_
-                                                              : font_;
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  }
-  for (HFONT font : old)
-    if (font)
-      DeleteObject(font);
+  for (HICON icon : {smallIcon_, bigIcon_})
+    if (icon)
+      DestroyIcon(icon);
 }
 
 bool TWizardWindow::CreateWindows() {
   InitCommonControlsOfThisSystem();
-  const HICON icon = platform::win32::ApplicationIcon();
-  if (!RegisterWindowClass(kWizardWindowClass, icon))
+  if (!RegisterWindowClass(kWizardWindowClass, platform::win32::ApplicationIcon()))
     return false;
   dpi_ = WindowDpi(nullptr);
   CreateFonts();
   pictures_ = std::make_unique<TRowPictures>(dpi_);
   ApplyColours(HighContrastOn());
 
-  RECT frame = {0, 0, S(kClientWidth), S(kClientHeight)};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  // Centred on the work area of the primary monitor, where it is created.
-  const RECT area = WorkAreaOf(nullptr);
-  const int x = area.left + (area.right - area.left - width) / 2;
-  const int y = area.top + (area.bottom - area.top - height) / 2;
-  if (!Create(kExStyle, kWizardWindowClass, "", kStyle, x, y, width, height, nullptr))
+  const SIZE frame = FrameSize({S(kClientWidth), S(kClientHeight)}, kStyle, kExStyle, dpi_);
+  if (!Create(kExStyle, kWizardWindowClass, "", kStyle, 0, 0, frame.cx, frame.cy, nullptr))
     return false;
-  if (icon) {
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    smallIcon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1),
-                                               IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), 0));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(smallIcon_ ? smallIcon_ : icon));
-  }
   if (!CreateControls())
     return false;
-  // A monitor of another scale than the system's (per-monitor awareness).
-  const int windowDpi = WindowDpi(Handle());
-  if (windowDpi != dpi_)
-    ApplyDpi(windowDpi, nullptr);
+  // Laid out for the DPI of its monitor (per-monitor awareness) and centred
+  // on the work area of the primary monitor, where it is created.
+  ApplyDpi(WindowDpi(Handle()), nullptr);
+  CentreOnWorkArea(Handle(), nullptr);
   return true;
-}
-
-void TWizardWindow::PlaceControls() {
-  constexpr UINT kFlags = SWP_NOZORDER | SWP_NOACTIVATE;
-  const RECT area = Scale(kPageAreaRect, dpi_);
-  SetWindowPos(pageArea_->Handle(), nullptr, area.left, area.top, area.right - area.left,
-               area.bottom - area.top, kFlags);
-  pageArea_->SetDpi(dpi_);
-  const int inset = S(kSheetInset);
-  for (const auto& sheet : sheets_) {
-    SetWindowPos(sheet->Handle(), nullptr, inset, inset, area.right - area.left - 2 * inset,
-                 area.bottom - area.top - 2 * inset, kFlags);
-    sheet->SetDpi(dpi_);
-  }
-  for (const TControlLayout& layout : ControlLayouts())
-    SetWindowPos(Control(layout.Control), nullptr, S(layout.X), S(layout.Y), S(layout.Width),
-                 S(layout.Height), kFlags);
-}
-
-UINT TWizardWindow::RowHeight(TControl list) const {
-  const int textHeight = TextHeight(font_);
-  switch (list) {
-  case TControl::DestDirLstBx:
-    return static_cast<UINT>(std::max(S(kFolderRowHeight), textHeight + 2));
-  case TControl::DestDirCmbBx:
-    return static_cast<UINT>(std::max(pictures_->Size(), textHeight + 2));
-  default:
-    return static_cast<UINT>(std::max(S(kCheckBoxSize + 3), textHeight + 3));
-  }
-}
-
-void TWizardWindow::ApplyDpi(int dpi, const RECT* suggested) {
-  dpi_ = dpi;
-  CreateFonts();
-  pictures_ = std::make_unique<TRowPictures>(dpi_);
-  PlaceControls();
-  for (TControl list : {TControl::DestDirLstBx, TControl::SelCompLstBx})
-    SendMessageA(Control(list), LB_SETITEMHEIGHT, 0, static_cast<LPARAM>(RowHeight(list)));
-  const HWND driveBox = Control(TControl::DestDirCmbBx);
-  SendMessageA(driveBox, CB_SETITEMHEIGHT, 0,
-               static_cast<LPARAM>(RowHeight(TControl::DestDirCmbBx)));
-  SendMessageA(driveBox, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-               static_cast<LPARAM>(RowHeight(TControl::DestDirCmbBx)));
-  ShowLogo(TControl::LogoSmallImage);
-  ShowLogo(TControl::LogoImage);
-  RECT frame = {0, 0, S(kClientWidth), S(kClientHeight)};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-  if (suggested)
-    SetWindowPos(Handle(), nullptr, suggested->left, suggested->top,
-                 suggested->right - suggested->left, suggested->bottom - suggested->top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  else
-    SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
-  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 bool TWizardWindow::CreateControls() {
@@ -278,16 +168,6 @@ TAccessibleObject* TWizardWindow::Accessible(TControl control) const {
 void TWizardWindow::SetAccessibleName(TControl control, const std::string& name) {
   if (TAccessibleObject* object = Accessible(control))
     object->SetName(WithoutAccelerators(WideOf(name)));
-}
-
-int TWizardWindow::TextHeight(HFONT font) const {
-  HDC dc = GetDC(nullptr);
-  const HGDIOBJ old = SelectObject(dc, font);
-  TEXTMETRICA metrics = {};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
-  return metrics.tmHeight;
 }
 
 void TWizardWindow::Paint() {

@@ -29,8 +29,10 @@ public:
   // The DPI the window is laid out for.
   int Dpi() const { return dpi_; }
   // Lays the whole window out again for another DPI (WM_DPICHANGED does it
-  // when the window moves to a monitor of another scale); suggested is the
-  // window rectangle the system proposes, or null to keep the position.
+  // when the window moves to a monitor of another scale), its client area
+  // the layout's size whatever caption and frame the monitor gives it, and
+  // repaints every control; suggested is the window rectangle the system
+  // proposes (its top-left corner is taken), or null to keep the position.
   void ApplyDpi(int dpi, const RECT* suggested);
   // The banner's and logos' colours for the high-contrast setting (the
   // system's, read again on every change of colours, theme or settings);
@@ -100,17 +102,11 @@ private:
   // Focuses the control of the visible label whose accelerator is letter
   // (lower case); false when no label has it.
   bool FocusLabelTarget(wchar_t letter);
-  int TextHeight(HFONT font) const;
   int S(int value) const { return Scale(value, dpi_); }
   // The three fonts at the window's DPI, given to the controls that exist.
   void CreateFonts();
-  // The font of that character height at 96 DPI, for the window's DPI: the
-  // height scaled down to whole pixels, and smaller still while its line is
-  // taller than the 96-DPI line scaled. The labels are laid out for whole
-  // lines at 96 DPI: rounded up, three lines at 144 DPI lost their last
-  // pixels; scaled exactly, the 22-pixel font's line of 27 pixels at 192 DPI
-  // outgrew three lines of 26.
-  HFONT ScaledFont(int pixels, int weight, const char* face) const;
+  // The program's icon in the caption and the task bar, at the window's DPI.
+  void SetCaptionIcons();
   // Every window of the view at its 96-DPI rectangle scaled to the DPI.
   void PlaceControls();
   UINT RowHeight(TControl list) const;
@@ -137,6 +133,7 @@ private:
   HBITMAP logo_ = nullptr;
   HBITMAP logoSmall_ = nullptr;
   HICON smallIcon_ = nullptr;
+  HICON bigIcon_ = nullptr;
   // Per list of kAccessibleLists: its class's procedure and its object.
   std::array<WNDPROC, 3> listOriginals_{};
   std::array<TAccessibleObject*, 3> accessibles_{};
