@@ -6,8 +6,14 @@ signature, or what follows the last section.
 
     pe-difference.py EXE REFERENCE
 
-Prints nothing and exits 0 when the files are equal; otherwise prints
-"at offset N (0xN), in PART" and exits 1. The checksum is named only when
+osslsigncode pads a program to a multiple of 8 bytes before it appends a
+signature, and removing the signature keeps the padding and recomputes the
+checksum. A reference of another length is compared in that form: zero bytes
+up to the next multiple of 8, and its checksum recomputed.
+
+Prints nothing and exits 0 when the files are equal (after that padding,
+which is then named); otherwise prints "at offset N (0xN), in PART" and
+exits 1. The checksum is named only when
 nothing else differs: it is computed over the whole file, so any other
 difference changes it too.
 """
@@ -66,6 +72,29 @@ def checksum_field(data):
         return range(0)
 
 
+def pe_checksum(data, field):
+    """The PE checksum: 16-bit words summed with end-around carry, the
+    checksum field left out, plus the file's length."""
+    body = bytes(data[:field.start]) + b"\0\0\0\0" + bytes(data[field.stop:])
+    body += b"\0" * (len(body) % 2)
+    total = sum(memoryview(body).cast("H"))
+    while total >> 16:
+        total = (total & 0xFFFF) + (total >> 16)
+    return (total + len(data)) & 0xFFFFFFFF
+
+
+def as_left_by_signing(reference):
+    """The reference as removing a signature leaves it: padded to 8 bytes."""
+    padding = -len(reference) % 8
+    if not padding:
+        return reference
+    padded = bytearray(reference + b"\0" * padding)
+    field = checksum_field(padded)
+    if len(field):
+        struct.pack_into("<I", padded, field.start, pe_checksum(padded, field))
+    return bytes(padded)
+
+
 def first_difference(data, reference):
     common = min(len(data), len(reference))
     differing = (i for i in range(common) if data[i] != reference[i])
@@ -84,9 +113,13 @@ def main():
     with open(sys.argv[1], "rb") as f:
         data = f.read()
     with open(sys.argv[2], "rb") as f:
-        reference = f.read()
+        original = f.read()
+    reference = as_left_by_signing(original)
     offset = first_difference(data, reference)
     if offset is None:
+        if len(reference) != len(original):
+            print("equal once the build's %d bytes are padded to %d as signing does"
+                  % (len(original), len(reference)))
         return 0
     where = describe(data, offset) if offset < len(data) else "the end of the file (it is shorter)"
     print("at offset %d (0x%x), in %s" % (offset, offset, where))
