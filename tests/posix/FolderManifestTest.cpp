@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,6 +34,18 @@ struct Folder {
 
 enum Kind { kFile, kBrokenLink, kFolderLink, kPipe };
 
+std::tm Local(int year, int month, int day, int hour = 12, int minute = 0, int second = 0) {
+  std::tm local{};
+  local.tm_year = year - 1900;
+  local.tm_mon = month - 1;
+  local.tm_mday = day;
+  local.tm_hour = hour;
+  local.tm_min = minute;
+  local.tm_sec = second;
+  local.tm_isdst = -1;
+  return local;
+}
+
 // The test files are compiled to cp1252; names on disk are UTF-8.
 std::string Utf8(const char8_t* text) {
   return reinterpret_cast<const char*>(text);
@@ -41,7 +54,7 @@ std::string Utf8(const char8_t* text) {
 struct DiskFile {
   std::string path; // UTF-8, '/'-separated
   Kind kind = kFile;
-  std::tm local = {2, 59, 13, 23, 2, 102}; // 23 March 2002 13:59:02
+  std::tm local = Local(2002, 3, 23, 13, 59, 2);
 };
 
 void Make(const std::string& root, const DiskFile& file) {
@@ -51,7 +64,6 @@ void Make(const std::string& root, const DiskFile& file) {
   case kFile: {
     std::ofstream(full) << file.path;
     std::tm local = file.local;
-    local.tm_isdst = -1;
     const timespec times[2] = {{std::mktime(&local), 0}, {std::mktime(&local), 0}};
     ASSERT_EQ(utimensat(AT_FDCWD, full.c_str(), times, 0), 0) << full;
     break;
@@ -77,10 +89,6 @@ struct Refusal {
   const char* why;
   DiskFile bad;
 };
-
-std::tm Local(int year, int month, int day) {
-  return {0, 0, 12, day, month - 1, year - 1900};
-}
 
 const Refusal kRefusals[] = {
     {"a character cp1252 lacks", {Utf8(u8"Modèles de document/日本.kdt")}},
@@ -110,7 +118,7 @@ TEST(FolderManifest, EachBadFileIsRefusedByName) {
     std::vector<std::string> problems;
     EXPECT_FALSE(ScanFolder(folder.root, files, problems));
     ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0].rfind(row.bad.path + ": ", 0), 0u) << problems[0];
+    EXPECT_NE(problems[0].find(row.bad.path), std::string::npos) << problems[0];
   }
 }
 
@@ -122,10 +130,10 @@ struct Placement {
 
 const Placement kPlacements[] = {
     {{Utf8(u8"kre.exe")}, 0, Utf8(u8"2002-03-23 13:59:02\tkre.exe")},
-    {{Utf8(u8"français.zlx"), kFile, {23, 0, 0, 1, 0, 80}},
+    {{Utf8(u8"français.zlx"), kFile, Local(1980, 1, 1, 0, 0, 23)},
      1,
      Utf8(u8"1980-01-01 00:00:22\tfrançais.zlx")},
-    {{Utf8(u8"us.zlx"), kFile, {59, 59, 23, 31, 11, 199}},
+    {{Utf8(u8"us.zlx"), kFile, Local(2099, 12, 31, 23, 59, 59)},
      2,
      Utf8(u8"2099-12-31 23:59:58\tus.zlx")},
     {{Utf8(u8"modèles de document/Lettres/Été.kdt")},
