@@ -3,6 +3,8 @@
 //
 //   mkarchive pack MANIFEST PAYLOAD_DIR OUT   writes the zlib stream to OUT
 //   mkarchive list ARCHIVE                    prints its entries
+//   mkarchive manifest DIR [OUT]              writes the manifest of every file
+//                                             below DIR to OUT (default stdout)
 //
 // The manifest is UTF-8 text (an initial byte-order mark is skipped), lines
 // ending in LF or CR LF. Empty lines and lines starting with '#' are ignored.
@@ -19,9 +21,16 @@
 // leading backslash, no ':' or '/'). The entry's bytes are read from
 // PAYLOAD_DIR/<name with '/' separators>.
 //
+// "manifest" takes each file's date from its modification time (local time,
+// odd seconds rounded down) and orders the files by component, then by name;
+// a comment line names each component. A file that cannot be an entry (see
+// above), or that no component's file list names, is reported with the
+// reason, and then nothing is written.
+//
 // Exit status: 0 on success, 1 on a bad manifest, unreadable file or damaged
 // archive (the reason goes to stderr), 2 on a usage error.
 #include "tools/ArchivePack.h"
+#include "tools/FolderManifest.h"
 #include "tools/Manifest.h"
 
 #include <cstdio>
@@ -91,9 +100,32 @@ int List(const std::string& archivePath) {
   return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
+int WriteManifest(const std::string& dir, const std::string& out) {
+  std::vector<FolderFile> files;
+  std::vector<std::string> problems;
+  if (!ScanFolder(dir, files, problems)) {
+    for (const std::string& problem : problems)
+      std::cerr << "mkarchive: " << problem << "\n";
+    return Fail(dir + ": " + std::to_string(problems.size()) + " problem(s); nothing written");
+  }
+  const std::string text = FolderManifestText(files);
+  std::vector<ManifestEntry> check;
+  std::string error;
+  if (!ParseManifest(text, check, error))
+    return Fail(dir + ": the manifest would not read back: " + error);
+  if (out.empty()) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+  }
+  if (!WriteWholeFile(out, text))
+    return Fail(out + ": cannot write the manifest");
+  return 0;
+}
+
 int Usage() {
   std::cerr << "usage: mkarchive pack MANIFEST PAYLOAD_DIR OUT\n"
-               "       mkarchive list ARCHIVE\n";
+               "       mkarchive list ARCHIVE\n"
+               "       mkarchive manifest DIR [OUT]\n";
   return 2;
 }
 
@@ -105,5 +137,7 @@ int main(int argc, char** argv) {
     return Pack(argv[2], argv[3], argv[4]);
   if (command == "list" && argc == 3)
     return List(argv[2]);
+  if (command == "manifest" && (argc == 3 || argc == 4))
+    return WriteManifest(argv[2], argc == 4 ? argv[3] : "");
   return Usage();
 }

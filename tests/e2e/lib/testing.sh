@@ -25,7 +25,9 @@ SETUP_TITLE="Installation du traitement de texte Brevanto (Version Light)"
 SETUP_TEMP_PREFIX="~InstallationdutraitementdetexteBrevantoVersionLight"
 
 e2e_begin() {
-  E2E_NAME=$(basename "$0" .sh)
+  # BREVANTO_E2E_NAME renames a run of a scenario against another program
+  # (the signed setup.exe), so that its prefix and artifacts stand apart.
+  E2E_NAME=${BREVANTO_E2E_NAME:-$(basename "$0" .sh)}
   E2E_BUILD=${BREVANTO_WIN_BUILD:-$BREVANTO_ROOT/build/win32}
   SETUP_EXE=${SETUP_EXE:-$E2E_BUILD/app/setup.exe}
   DRIVER_EXE=${DRIVER_EXE:-$E2E_BUILD/tests/e2e/e2e_driver.exe}
