@@ -6,6 +6,7 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 #include <vector>
@@ -65,10 +66,9 @@ inline TAccessibleRead ReadAccessible(IAccessible* object, long childId) {
 
 // One question a screen reader asks an object about one of its children, and
 // the answer as text: texts as they are, numbers as "#n", a child object as
-// "@" and its name, a location as "left,top,width,height" in screen
-// coordinates, a list of children as their names each ended by "|". An out
-// value left set by a call that failed reads "<kept>" (an answer on error
-// must clear it).
+// "@" and its name, a location as "left,top,width,height" on the screen, the
+// children as their names each ended by "|". An out value that a failed call
+// left set reads "<kept>": an answer on error must clear it.
 enum class TAsk {
   Name,
   Description,
@@ -76,14 +76,13 @@ enum class TAsk {
   State,
   Location,
   DefaultAction,
-  DoDefaultAction,
-  Select,
-  TakeFocus,
+  Help,
   Focus,
   ChildCount,
   Children,
-  Help,
-  Shortcut
+  DoDefaultAction,
+  Select,
+  TakeFocus
 };
 
 struct TAnswer {
@@ -91,145 +90,106 @@ struct TAnswer {
   std::wstring Value;
 };
 
-// The child a question is about; kNoChildId sends VT_EMPTY, as some readers do.
+// kNoChildId sends VT_EMPTY, as some readers do for the object itself.
 inline constexpr long kNoChildId = LONG_MIN;
 
 inline VARIANT ChildVariant(long id) {
   VARIANT child = {};
-  if (id != kNoChildId) {
-    child.vt = VT_I4;
-    child.lVal = id;
-  }
+  child.vt = id == kNoChildId ? VT_EMPTY : VT_I4;
+  child.lVal = id == kNoChildId ? 0 : id;
   return child;
 }
 
-inline std::wstring VariantText(VARIANT& value);
-
-inline std::wstring ChildrenText(IAccessible* object) {
-  long count = 0;
-  if (FAILED(object->get_accChildCount(&count)) || count <= 0)
-    return L"";
-  std::vector<VARIANT> children(static_cast<size_t>(count));
-  long got = 0;
-  if (FAILED(AccessibleChildren(object, 0, count, children.data(), &got)))
-    return L"<failed>";
-  std::wstring text;
-  for (long i = 0; i < got; ++i) {
-    if (children[static_cast<size_t>(i)].vt == VT_I4) {
-      BSTR name = nullptr;
-      const HRESULT named = object->get_accName(children[static_cast<size_t>(i)], &name);
-      text += TakeText(named, name);
-    } else {
-      text += VariantText(children[static_cast<size_t>(i)]).substr(1);
-    }
-    text += L"|";
-  }
-  return text;
+inline std::wstring NameOf(IAccessible* object, const VARIANT& child) {
+  BSTR name = nullptr;
+  const HRESULT named = object->get_accName(child, &name);
+  return TakeText(named, name);
 }
 
-// Renders and clears a VARIANT answer.
-inline std::wstring VariantText(VARIANT& value) {
+// Renders and clears a VARIANT answer; children are named by their parent.
+inline std::wstring VariantText(VARIANT& value, IAccessible* parent = nullptr) {
   std::wstring text;
+  IAccessible* child = nullptr;
   if (value.vt == VT_I4)
-    text = L"#" + std::to_wstring(value.lVal);
-  if (value.vt == VT_DISPATCH && value.pdispVal) {
-    IAccessible* child = nullptr;
-    text = L"@";
-    if (SUCCEEDED(value.pdispVal->QueryInterface(__uuidof(IAccessible),
-                                                 reinterpret_cast<void**>(&child)))) {
-      BSTR name = nullptr;
-      const HRESULT named = child->get_accName(ChildVariant(CHILDID_SELF), &name);
-      text += TakeText(named, name);
-      child->Release();
-    }
+    text = parent ? NameOf(parent, value) : L"#" + std::to_wstring(value.lVal);
+  else if (value.vt == VT_DISPATCH && value.pdispVal &&
+           SUCCEEDED(value.pdispVal->QueryInterface(__uuidof(IAccessible),
+                                                    reinterpret_cast<void**>(&child)))) {
+    text = (parent ? L"" : L"@") + NameOf(child, ChildVariant(CHILDID_SELF));
+    child->Release();
   }
   VariantClear(&value);
   return text;
 }
 
-inline TAnswer AskText(HRESULT (STDMETHODCALLTYPE IAccessible::*call)(VARIANT, BSTR*),
-                       IAccessible* object, VARIANT child) {
-  static OLECHAR planted[] = L"planted";
-  BSTR text = planted;
-  TAnswer answer;
-  answer.Result = (object->*call)(child, &text);
-  if (FAILED(answer.Result))
-    answer.Value = text == nullptr ? L"" : L"<kept>";
-  else
-    answer.Value = TakeText(answer.Result, text);
-  return answer;
-}
-
-inline TAnswer AskVariant(IAccessible* object, TAsk ask, VARIANT child) {
-  VARIANT value = {};
-  value.vt = VT_I4;
-  value.lVal = 0x5EED;
-  TAnswer answer;
-  switch (ask) {
-  case TAsk::Role:
-    answer.Result = object->get_accRole(child, &value);
-    break;
-  case TAsk::State:
-    answer.Result = object->get_accState(child, &value);
-    break;
-  default:
-    answer.Result = object->get_accFocus(&value);
-    break;
-  }
-  if (FAILED(answer.Result))
-    answer.Value = value.vt == VT_EMPTY ? L"" : L"<kept>";
-  else
-    answer.Value = VariantText(value);
-  return answer;
+inline std::wstring ChildrenText(IAccessible* object) {
+  long count = 0, got = 0;
+  object->get_accChildCount(&count);
+  std::vector<VARIANT> children(static_cast<size_t>(std::max(count, 0L)));
+  if (FAILED(AccessibleChildren(object, 0, count, children.data(), &got)))
+    return L"<failed>";
+  std::wstring text;
+  for (long i = 0; i < got; ++i)
+    text += VariantText(children[static_cast<size_t>(i)], object) + L"|";
+  return text;
 }
 
 inline TAnswer Ask(IAccessible* object, TAsk ask, long childId) {
   const VARIANT child = ChildVariant(childId);
+  static OLECHAR planted[] = L"planted";
+  BSTR text = planted;
+  VARIANT value = {};
+  value.vt = VT_I4;
+  long box[4] = {-7, -7, -7, -7};
   TAnswer answer;
   switch (ask) {
   case TAsk::Name:
-    return AskText(&IAccessible::get_accName, object, child);
+    answer.Result = object->get_accName(child, &text);
+    break;
   case TAsk::Description:
-    return AskText(&IAccessible::get_accDescription, object, child);
+    answer.Result = object->get_accDescription(child, &text);
+    break;
   case TAsk::DefaultAction:
-    return AskText(&IAccessible::get_accDefaultAction, object, child);
+    answer.Result = object->get_accDefaultAction(child, &text);
+    break;
   case TAsk::Help:
-    return AskText(&IAccessible::get_accHelp, object, child);
-  case TAsk::Shortcut:
-    return AskText(&IAccessible::get_accKeyboardShortcut, object, child);
+    answer.Result = object->get_accHelp(child, &text);
+    break;
   case TAsk::Role:
+    answer.Result = object->get_accRole(child, &value);
+    return {answer.Result,
+            FAILED(answer.Result) && value.vt != VT_EMPTY ? L"<kept>" : VariantText(value)};
   case TAsk::State:
+    answer.Result = object->get_accState(child, &value);
+    return {answer.Result,
+            FAILED(answer.Result) && value.vt != VT_EMPTY ? L"<kept>" : VariantText(value)};
   case TAsk::Focus:
-    return AskVariant(object, ask, child);
-  case TAsk::Location: {
-    long box[4] = {-7, -7, -7, -7};
+    answer.Result = object->get_accFocus(&value);
+    return {answer.Result,
+            FAILED(answer.Result) && value.vt != VT_EMPTY ? L"<kept>" : VariantText(value)};
+  case TAsk::Location:
     answer.Result = object->accLocation(&box[0], &box[1], &box[2], &box[3], child);
-    if (FAILED(answer.Result))
-      answer.Value = box[0] || box[1] || box[2] || box[3] ? L"<kept>" : L"";
-    else
-      answer.Value = std::to_wstring(box[0]) + L"," + std::to_wstring(box[1]) + L"," +
-                     std::to_wstring(box[2]) + L"," + std::to_wstring(box[3]);
+    if (SUCCEEDED(answer.Result) || box[0] || box[1] || box[2] || box[3])
+      answer.Value = SUCCEEDED(answer.Result)
+                         ? std::to_wstring(box[0]) + L"," + std::to_wstring(box[1]) + L"," +
+                               std::to_wstring(box[2]) + L"," + std::to_wstring(box[3])
+                         : L"<kept>";
     return answer;
-  }
-  case TAsk::DoDefaultAction:
-    answer.Result = object->accDoDefaultAction(child);
-    return answer;
-  case TAsk::Select:
-    answer.Result = object->accSelect(SELFLAG_TAKESELECTION, child);
-    return answer;
-  case TAsk::TakeFocus:
-    answer.Result = object->accSelect(SELFLAG_TAKEFOCUS, child);
-    return answer;
-  case TAsk::ChildCount: {
-    long count = -7;
-    answer.Result = object->get_accChildCount(&count);
-    answer.Value = L"#" + std::to_wstring(count);
-    return answer;
-  }
+  case TAsk::ChildCount:
+    answer.Result = object->get_accChildCount(&box[0]);
+    return {answer.Result, L"#" + std::to_wstring(box[0])};
   case TAsk::Children:
-    answer.Result = S_OK;
-    answer.Value = ChildrenText(object);
-    return answer;
+    return {S_OK, ChildrenText(object)};
+  case TAsk::DoDefaultAction:
+    return {object->accDoDefaultAction(child), L""};
+  case TAsk::Select:
+    return {object->accSelect(SELFLAG_TAKESELECTION, child), L""};
+  case TAsk::TakeFocus:
+    return {object->accSelect(SELFLAG_TAKEFOCUS, child), L""};
   }
+  if (FAILED(answer.Result))
+    answer.Value = text ? L"<kept>" : L"";
+  else
+    answer.Value = TakeText(answer.Result, text);
   return answer;
 }

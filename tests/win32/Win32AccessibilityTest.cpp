@@ -273,7 +273,7 @@ TEST_F(Win32Accessibility, TheComponentListAnswersForEveryRow) {
                               {TAsk::State, count + 1, E_INVALIDARG, L""},
                               {TAsk::DefaultAction, count + 1, E_INVALIDARG, L""},
                               {TAsk::Help, count + 1, E_INVALIDARG, L""},
-                              {TAsk::Shortcut, -2, E_INVALIDARG, L""},
+                              {TAsk::Help, -2, E_INVALIDARG, L""},
                               {TAsk::Location, 0x7fff, E_INVALIDARG, L""}};
   for (long row = 0; row < count; ++row) {
     const ui::TCheckRow& data = rows[static_cast<size_t>(row)];

@@ -23,31 +23,6 @@ VARIANT SelfId() {
   return self;
 }
 
-// The window's index-th control (1 for the first), null when none.
-HWND ControlAt(HWND window, long index) {
-  HWND control = GetWindow(window, GW_CHILD);
-  for (long i = 1; control && i < index; ++i)
-    control = GetWindow(control, GW_HWNDNEXT);
-  return index >= 1 ? control : nullptr;
-}
-
-long ControlCount(HWND window) {
-  long count = 0;
-  for (HWND control = GetWindow(window, GW_CHILD); control;
-       control = GetWindow(control, GW_HWNDNEXT))
-    ++count;
-  return count;
-}
-
-// A child object answer: the object, or E_FAIL where the window has none.
-HRESULT Object(IDispatch* object, VARIANT* out) {
-  if (!object)
-    return E_FAIL;
-  out->vt = VT_DISPATCH;
-  out->pdispVal = object;
-  return S_OK;
-}
-
 } // namespace
 
 TAccessibleObject::TAccessibleObject(HWND window, TAccessibleSpec spec)
@@ -108,25 +83,6 @@ bool TAccessibleObject::Actionable() const {
   return IsWindowVisible(window_) && Available(window_);
 }
 
-long TAccessibleObject::RowState(int row) const {
-  long state = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
-  if (items_.Current() == row) {
-    state |= STATE_SYSTEM_SELECTED;
-    if (GetFocus() == window_)
-      state |= STATE_SYSTEM_FOCUSED;
-  }
-  if (!items_.Shown(row))
-    state |= STATE_SYSTEM_OFFSCREEN | STATE_SYSTEM_INVISIBLE;
-  if (!Available(window_))
-    state |= STATE_SYSTEM_UNAVAILABLE;
-  if (spec_.CheckRows && Row(row).State != 0)
-    state |= STATE_SYSTEM_CHECKED;
-  // Row 0 is always installed: ticked and dimmed, it cannot be changed.
-  if (spec_.CheckRows && Row(row).State == 2)
-    state |= STATE_SYSTEM_UNAVAILABLE;
-  return state;
-}
-
 long TAccessibleObject::OwnState() const {
   long state = STATE_SYSTEM_FOCUSABLE;
   if (!IsWindowVisible(window_))
@@ -136,14 +92,6 @@ long TAccessibleObject::OwnState() const {
   if (GetFocus() == window_)
     state |= STATE_SYSTEM_FOCUSED;
   return state;
-}
-
-// What the default action does, named as Windows names it in French: a check
-// box is ticked or unticked, a list item chosen.
-std::wstring TAccessibleObject::RowAction(int row) const {
-  if (!spec_.CheckRows)
-    return L"S\u00E9lectionner";
-  return Row(row).State == 0 ? L"Cocher" : L"D\u00E9cocher";
 }
 
 HRESULT TAccessibleObject::QueryInterface(REFIID riid, void** object) {
@@ -302,7 +250,7 @@ HRESULT TAccessibleObject::get_accState(VARIANT child, VARIANT* state) {
     return RPC_E_DISCONNECTED;
   const int row = RowOf(child);
   if (row >= 0)
-    return Number(RowState(row), state);
+    return Number(items_.State(row, CheckRow(row)), state);
   if (row == kNoChild && HasRows())
     return E_INVALIDARG;
   if (Proxy())
@@ -394,7 +342,7 @@ HRESULT TAccessibleObject::get_accDefaultAction(VARIANT child, BSTR* action) {
     return RPC_E_DISCONNECTED;
   const int row = RowOf(child);
   if (row >= 0)
-    return Text(RowAction(row), action);
+    return Text(TListItems::Action(CheckRow(row)), action);
   if (row == kNoChild && HasRows())
     return E_INVALIDARG;
   if (Proxy())

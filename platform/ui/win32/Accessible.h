@@ -102,11 +102,11 @@ private:
   int RowOf(const VARIANT& child) const;
   int RowCount() const;
   const TCheckRow& Row(int row) const { return (*spec_.CheckRows)[static_cast<size_t>(row)]; }
-  long RowState(int row) const;
+  // The row's check box; null in a list of another kind.
+  const TCheckRow* CheckRow(int row) const { return spec_.CheckRows ? &Row(row) : nullptr; }
   long OwnState() const;
   // What a person could do to the window now: it is shown and available.
   bool Actionable() const;
-  std::wstring RowAction(int row) const;
 
   LONG references_ = 1;
   HWND window_;

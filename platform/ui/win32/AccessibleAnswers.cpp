@@ -71,6 +71,20 @@ HRESULT Number(long value, VARIANT* out) {
   return S_OK;
 }
 
+HRESULT Object(IDispatch* object, VARIANT* out) {
+  if (!out) {
+    if (object)
+      object->Release();
+    return E_POINTER;
+  }
+  Clear(out);
+  if (!object)
+    return E_FAIL;
+  out->vt = VT_DISPATCH;
+  out->pdispVal = object;
+  return S_OK;
+}
+
 HRESULT Nothing(VARIANT* out) {
   if (!out)
     return E_POINTER;

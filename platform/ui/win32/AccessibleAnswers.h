@@ -43,6 +43,9 @@ IDispatch* ObjectOfWindow(HWND window);
 // A text answer; S_FALSE and a null text when it is empty.
 HRESULT Text(const std::wstring& text, BSTR* out);
 HRESULT Number(long value, VARIANT* out);
+// A child object (the caller's reference passes to the asker); E_FAIL for
+// none.
+HRESULT Object(IDispatch* object, VARIANT* out);
 // No child: S_FALSE and VT_EMPTY.
 HRESULT Nothing(VARIANT* out);
 

@@ -1,6 +1,8 @@
 // The rows of the wizard's lists as a screen reader's children.
 #include "platform/ui/win32/AccessibleItems.h"
 
+#include <oleacc.h>
+
 namespace ui::win32 {
 namespace {
 
@@ -88,6 +90,45 @@ void TListItems::Choose(int row) const {
   SendMessageW(GetParent(window_), WM_COMMAND,
                MAKEWPARAM(id, combo_ ? CBN_SELCHANGE : LBN_SELCHANGE),
                reinterpret_cast<LPARAM>(window_));
+}
+
+long TListItems::State(int row, const TCheckRow* check) const {
+  long state = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
+  if (Current() == row) {
+    state |= STATE_SYSTEM_SELECTED;
+    if (GetFocus() == window_)
+      state |= STATE_SYSTEM_FOCUSED;
+  }
+  if (!Shown(row))
+    state |= STATE_SYSTEM_OFFSCREEN | STATE_SYSTEM_INVISIBLE;
+  // Row 0 of the components is always installed: ticked and dimmed, it
+  // cannot be changed.
+  if (!Available(window_) || (check && check->State == 2))
+    state |= STATE_SYSTEM_UNAVAILABLE;
+  if (check && check->State != 0)
+    state |= STATE_SYSTEM_CHECKED;
+  return state;
+}
+
+std::wstring TListItems::Action(const TCheckRow* check) {
+  if (!check)
+    return L"S\u00E9lectionner";
+  return check->State == 0 ? L"Cocher" : L"D\u00E9cocher";
+}
+
+HWND ControlAt(HWND window, long index) {
+  HWND control = GetWindow(window, GW_CHILD);
+  for (long i = 1; control && i < index; ++i)
+    control = GetWindow(control, GW_HWNDNEXT);
+  return index >= 1 ? control : nullptr;
+}
+
+long ControlCount(HWND window) {
+  long count = 0;
+  for (HWND control = GetWindow(window, GW_CHILD); control;
+       control = GetWindow(control, GW_HWNDNEXT))
+    ++count;
+  return count;
 }
 
 bool Available(HWND window) {

@@ -5,6 +5,7 @@
 // its items; Wine's gives none, and the drive box lists its drives only here.
 #pragma once
 
+#include "platform/ui/View.h"
 #include "platform/win32/WindowsSupport.h"
 
 #include <string>
@@ -28,6 +29,12 @@ public:
   int At(POINT screen) const;
   // Chooses the row and tells the control's parent, as a click on it does.
   void Choose(int row) const;
+  // The row's state: selectable, chosen, on the screen or not, available
+  // or not; with a check box, ticked or not.
+  long State(int row, const TCheckRow* check) const;
+  // What the default action does: a check box is ticked or unticked, a list
+  // item chosen (named as Windows names it in French).
+  static std::wstring Action(const TCheckRow* check);
 
 private:
   // The list window that draws the rows: the list box, or the box's
@@ -38,6 +45,11 @@ private:
   HWND window_;
   bool combo_;
 };
+
+// The index-th control of a window (1 for the first), null when none; how
+// many controls it has.
+HWND ControlAt(HWND window, long index);
+long ControlCount(HWND window);
 
 // Whether the window and every window around it are enabled: a disabled
 // control, or one under a modal dialog (which disables its owner), is not.
