@@ -213,6 +213,13 @@ TEST_F(Win32Accessibility, TheDriveBoxAnswersForEveryDrive) {
     }
     IAccessible* object = AccessibleOfWindow(box);
     ExpectAnswers(object, cases);
+    // Open, the chosen drive is in the list too, and every drive is seen.
+    SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
+    RECT first = {};
+    SendMessageW(info.hwndList, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    ExpectAnswers(object, {{TAsk::Location, 1, S_OK, Screen(info.hwndList, first)},
+                           {TAsk::State, count, S_OK, Number(0), STATE_SYSTEM_INVISIBLE}});
+    SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
     EXPECT_EQ(Ask(object, TAsk::DoDefaultAction, count).Result, S_OK);
     if (object)
       object->Release();
