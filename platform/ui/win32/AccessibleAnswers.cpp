@@ -19,6 +19,8 @@ const TAccessibilityCalls& AccessibilityCalls() {
     found.AccessibleObjectFromWindow = ProcAddress<decltype(found.AccessibleObjectFromWindow)>(
         oleacc, "AccessibleObjectFromWindow");
     found.SysAllocString = ProcAddress<decltype(found.SysAllocString)>(oleaut32, "SysAllocString");
+    found.GetComboBoxInfo = ProcAddress<decltype(found.GetComboBoxInfo)>(
+        GetModuleHandleA("user32.dll"), "GetComboBoxInfo");
     return found;
   }();
   return calls;

@@ -19,6 +19,9 @@ struct TAccessibilityCalls {
   HRESULT(WINAPI* CreateStdAccessibleObject)(HWND, LONG, REFIID, void**) = nullptr;
   HRESULT(WINAPI* AccessibleObjectFromWindow)(HWND, DWORD, REFIID, void**) = nullptr;
   BSTR(WINAPI* SysAllocString)(const OLECHAR*) = nullptr;
+  // user32.dll (Windows 98 and 2000, where CB_GETCOMBOBOXINFO is not yet
+  // understood): a combo box's field and list.
+  BOOL(WINAPI* GetComboBoxInfo)(HWND, COMBOBOXINFO*) = nullptr;
 };
 
 const TAccessibilityCalls& AccessibilityCalls();

@@ -1,7 +1,7 @@
 // The rows of the wizard's lists as a screen reader's children.
 #include "platform/ui/win32/AccessibleItems.h"
 
-#include <oleacc.h>
+#include "platform/ui/win32/AccessibleAnswers.h"
 
 namespace ui::win32 {
 namespace {
@@ -9,6 +9,8 @@ namespace {
 bool ComboInfo(HWND box, COMBOBOXINFO& info) {
   info = {};
   info.cbSize = sizeof info;
+  if (AccessibilityCalls().GetComboBoxInfo)
+    return AccessibilityCalls().GetComboBoxInfo(box, &info) != FALSE;
   return SendMessageW(box, CB_GETCOMBOBOXINFO, 0, reinterpret_cast<LPARAM>(&info)) != 0;
 }
 
