@@ -71,6 +71,7 @@ inline TAccessibleRead ReadAccessible(IAccessible* object, long childId) {
 // left set reads "<kept>": an answer on error must clear it.
 enum class TAsk {
   Name,
+  Value,
   Description,
   Role,
   State,
@@ -145,6 +146,9 @@ inline TAnswer Ask(IAccessible* object, TAsk ask, long childId) {
   switch (ask) {
   case TAsk::Name:
     answer.Result = object->get_accName(child, &text);
+    break;
+  case TAsk::Value:
+    answer.Result = object->get_accValue(child, &text);
     break;
   case TAsk::Description:
     answer.Result = object->get_accDescription(child, &text);

@@ -192,6 +192,7 @@ TEST_F(Win32Accessibility, TheDriveBoxAnswersForEveryDrive) {
                                 {TAsk::Name, kSelf, S_OK, L"Lecteur"},
                                 {TAsk::Role, kNoChildId, S_OK, Number(ROLE_SYSTEM_COMBOBOX)},
                                 {TAsk::Focus, kSelf, S_OK, Number(1)},
+                                {TAsk::Value, kSelf, S_OK, ListText(box, true, 0)},
                                 {TAsk::Location, 1, S_OK, Screen(box, info.rcItem)},
                                 {TAsk::State, 1, S_OK, Number(STATE_SYSTEM_SELECTED),
                                  STATE_SYSTEM_SELECTED | STATE_SYSTEM_INVISIBLE},

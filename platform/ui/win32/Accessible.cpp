@@ -206,6 +206,9 @@ HRESULT TAccessibleObject::get_accValue(VARIANT child, BSTR* value) {
     return DISP_E_MEMBERNOTFOUND;
   if (row == kNoChild && HasRows())
     return E_INVALIDARG;
+  // A drop-down box's value is the chosen row, which it shows.
+  if (spec_.Rows == TAccessibleRows::ComboBox)
+    return Text(items_.Current() >= 0 ? items_.Text(items_.Current()) : L"", value);
   return Proxy() ? Cleared(proxy_->get_accValue(row == kSelf ? SelfId() : child, value), value)
                  : DISP_E_MEMBERNOTFOUND;
 }
