@@ -6,9 +6,10 @@
 // for the window's class.
 // Overrides: the name (a list without a label of its own), the role and the
 // description (the message dialog: a dialog whose text is read), the rows of
-// the folder list and the drive box as list items, the rows of the component
-// list as check boxes with their names, sizes and checked, unchecked or
-// unavailable state, and the focus of a dialog on its focused control.
+// the folder list and the drive box as list items (and the drive box's value,
+// the drive it shows), the rows of the component list as check boxes with
+// their names, sizes and checked, unchecked or unavailable state, and the
+// dialog's controls as its children, with the focus on the focused one.
 // A reader acts on a list only when a person could: the list shown, enabled,
 // and under no modal dialog.
 #pragma once
