@@ -1,88 +1,33 @@
 // A window's accessible object: its own answers where it overrides the
-// system's standard proxy, the proxy's elsewhere, and the component list's
-// rows as check boxes.
+// system's standard proxy, the proxy's elsewhere, and the lists' rows.
+// Every answer clears its out value first; a child that is neither the
+// object (CHILDID_SELF, or VT_EMPTY as some readers send) nor a row is the
+// proxy's to answer, or E_INVALIDARG without one.
 #include "platform/ui/win32/Accessible.h"
 
 #include "platform/ui/win32/WideText.h"
-#include "platform/win32/SystemDlls.h"
 
 #include <utility>
 
 namespace ui::win32 {
 namespace {
 
-// oleacc.dll and oleaut32.dll are loaded only when a screen reader asks,
-// by their full path in the system folder; neither is a load-time import.
-struct TAccessibilityCalls {
-  LRESULT(WINAPI* LresultFromObject)(REFIID, WPARAM, LPUNKNOWN) = nullptr;
-  HRESULT(WINAPI* CreateStdAccessibleObject)(HWND, LONG, REFIID, void**) = nullptr;
-  BSTR(WINAPI* SysAllocString)(const OLECHAR*) = nullptr;
-};
-
-const TAccessibilityCalls& Calls() {
-  static const TAccessibilityCalls calls = [] {
-    using platform::win32::LoadSystemDll;
-    using platform::win32::ProcAddress;
-    TAccessibilityCalls found;
-    const HMODULE oleacc = LoadSystemDll("oleacc.dll");
-    const HMODULE oleaut32 = LoadSystemDll("oleaut32.dll");
-    found.LresultFromObject =
-        ProcAddress<decltype(found.LresultFromObject)>(oleacc, "LresultFromObject");
-    found.CreateStdAccessibleObject =
-        ProcAddress<decltype(found.CreateStdAccessibleObject)>(oleacc, "CreateStdAccessibleObject");
-    found.SysAllocString = ProcAddress<decltype(found.SysAllocString)>(oleaut32, "SysAllocString");
-    return found;
-  }();
-  return calls;
-}
-
 constexpr int kSelf = -1;
 constexpr int kNoChild = -2;
 
-HRESULT Text(const std::wstring& text, BSTR* out) {
-  if (!out)
-    return E_POINTER;
-  *out = nullptr;
-  if (text.empty())
-    return S_FALSE;
-  if (!Calls().SysAllocString)
-    return E_OUTOFMEMORY;
-  *out = Calls().SysAllocString(text.c_str());
-  return *out ? S_OK : E_OUTOFMEMORY;
-}
-
-HRESULT Number(long value, VARIANT* out) {
-  if (!out)
-    return E_POINTER;
-  out->vt = VT_I4;
-  out->lVal = value;
-  return S_OK;
-}
-
-HRESULT Nothing(VARIANT* out) {
-  if (!out)
-    return E_POINTER;
-  out->vt = VT_EMPTY;
-  return S_FALSE;
+// The object itself, as the proxy is asked about it.
+VARIANT SelfId() {
+  VARIANT self = {};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  return self;
 }
 
 } // namespace
 
-std::wstring WithoutAccelerators(const std::wstring& text) {
-  std::wstring plain;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'&' && i + 1 < text.size())
-      ++i;
-    if (text[i] != L'\r' && text[i] != L'\n')
-      plain += text[i];
-    else if (!plain.empty() && plain.back() != L' ')
-      plain += L' ';
-  }
-  return plain;
-}
-
 TAccessibleObject::TAccessibleObject(HWND window, TAccessibleSpec spec)
-    : window_(window), spec_(std::move(spec)) {}
+    : window_(window), spec_(std::move(spec)),
+      items_(window, spec_.Rows == TAccessibleRows::ComboBox) {}
 
 TAccessibleObject::~TAccessibleObject() {
   if (proxy_)
@@ -91,6 +36,7 @@ TAccessibleObject::~TAccessibleObject() {
 
 void TAccessibleObject::Disconnect() {
   window_ = nullptr;
+  spec_.Rows = TAccessibleRows::None;
   spec_.CheckRows = nullptr;
   spec_.ToggleRow = nullptr;
   if (proxy_)
@@ -101,55 +47,40 @@ void TAccessibleObject::Disconnect() {
 LRESULT TAccessibleObject::Answer(WPARAM wParam, LPARAM lParam) {
   // The object ID arrives as a DWORD in lParam.
   if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT || !window_ ||
-      !Calls().LresultFromObject)
+      !AccessibilityCalls().LresultFromObject)
     return 0;
-  const LRESULT result = Calls().LresultFromObject(__uuidof(IAccessible), wParam, this);
+  const LRESULT result =
+      AccessibilityCalls().LresultFromObject(__uuidof(IAccessible), wParam, this);
   return result > 0 ? result : 0;
 }
 
 IAccessible* TAccessibleObject::Proxy() {
-  if (!proxyTried_ && window_ && Calls().CreateStdAccessibleObject) {
+  if (!proxyTried_ && window_ && AccessibilityCalls().CreateStdAccessibleObject) {
     proxyTried_ = true;
     void* proxy = nullptr;
-    if (SUCCEEDED(Calls().CreateStdAccessibleObject(window_, OBJID_CLIENT, __uuidof(IAccessible),
-                                                    &proxy)))
+    if (SUCCEEDED(AccessibilityCalls().CreateStdAccessibleObject(window_, OBJID_CLIENT,
+                                                                 __uuidof(IAccessible), &proxy)))
       proxy_ = static_cast<IAccessible*>(proxy);
   }
   return window_ ? proxy_ : nullptr;
 }
 
 int TAccessibleObject::RowCount() const {
-  return spec_.CheckRows ? static_cast<int>(spec_.CheckRows->size()) : 0;
+  if (spec_.CheckRows)
+    return static_cast<int>(spec_.CheckRows->size());
+  return HasRows() ? items_.Count() : 0;
 }
 
 int TAccessibleObject::RowOf(const VARIANT& child) const {
+  if (child.vt == VT_EMPTY || (child.vt == VT_I4 && child.lVal == CHILDID_SELF))
+    return kSelf;
   if (child.vt != VT_I4)
     return kNoChild;
-  if (child.lVal == CHILDID_SELF)
-    return kSelf;
   return child.lVal >= 1 && child.lVal <= RowCount() ? static_cast<int>(child.lVal - 1) : kNoChild;
 }
 
-long TAccessibleObject::RowState(int row) const {
-  long state = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
-  const TCheckRow& data = Row(row);
-  if (data.State != 0)
-    state |= STATE_SYSTEM_CHECKED;
-  // Row 0 is always installed: ticked and dimmed, it cannot be changed.
-  if (data.State == 2)
-    state |= STATE_SYSTEM_UNAVAILABLE;
-  if (SendMessageW(window_, LB_GETCURSEL, 0, 0) == row) {
-    state |= STATE_SYSTEM_SELECTED;
-    if (GetFocus() == window_)
-      state |= STATE_SYSTEM_FOCUSED;
-  }
-  RECT item = {}, client = {}, both = {};
-  GetClientRect(window_, &client);
-  if (SendMessageW(window_, LB_GETITEMRECT, static_cast<WPARAM>(row),
-                   reinterpret_cast<LPARAM>(&item)) == LB_ERR ||
-      !IntersectRect(&both, &item, &client))
-    state |= STATE_SYSTEM_OFFSCREEN | STATE_SYSTEM_INVISIBLE;
-  return state;
+bool TAccessibleObject::Actionable() const {
+  return IsWindowVisible(window_) && Available(window_);
 }
 
 long TAccessibleObject::OwnState() const {
@@ -193,7 +124,9 @@ HRESULT TAccessibleObject::GetTypeInfoCount(UINT* count) {
   return S_OK;
 }
 
-HRESULT TAccessibleObject::GetTypeInfo(UINT, LCID, ITypeInfo**) {
+HRESULT TAccessibleObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+  if (info)
+    *info = nullptr;
   return E_NOTIMPL;
 }
 
@@ -212,21 +145,21 @@ HRESULT TAccessibleObject::get_accParent(IDispatch** parent) {
   *parent = nullptr;
   if (!window_)
     return RPC_E_DISCONNECTED;
-  return Proxy() ? proxy_->get_accParent(parent) : S_FALSE;
+  return Proxy() ? Cleared(proxy_->get_accParent(parent), parent) : S_FALSE;
 }
 
 HRESULT TAccessibleObject::get_accChildCount(long* count) {
   if (!count)
     return E_POINTER;
+  *count = 0;
   if (!window_)
     return RPC_E_DISCONNECTED;
-  if (spec_.CheckRows) {
-    *count = RowCount();
+  if (HasRows() || spec_.ControlChildren) {
+    *count = HasRows() ? RowCount() : ControlCount(window_);
     return S_OK;
   }
-  if (Proxy())
-    return proxy_->get_accChildCount(count);
-  *count = 0;
+  if (Proxy() && FAILED(proxy_->get_accChildCount(count)))
+    *count = 0;
   return S_OK;
 }
 
@@ -237,138 +170,204 @@ HRESULT TAccessibleObject::get_accChild(VARIANT child, IDispatch** object) {
   if (!window_)
     return RPC_E_DISCONNECTED;
   const int row = RowOf(child);
-  if (spec_.CheckRows)
+  if (HasRows())
     // The rows are simple elements of this object, not objects of their own.
     return row >= 0 ? S_FALSE : E_INVALIDARG;
-  return Proxy() ? proxy_->get_accChild(child, object) : E_INVALIDARG;
+  if (spec_.ControlChildren) {
+    const HWND control = child.vt == VT_I4 ? ControlAt(window_, child.lVal) : nullptr;
+    if (!control)
+      return E_INVALIDARG;
+    *object = ObjectOfWindow(control);
+    return *object ? S_OK : E_FAIL;
+  }
+  return Proxy() ? Cleared(proxy_->get_accChild(child, object), object) : E_INVALIDARG;
 }
 
 HRESULT TAccessibleObject::get_accName(VARIANT child, BSTR* name) {
+  Clear(name);
   if (!window_)
     return RPC_E_DISCONNECTED;
   const int row = RowOf(child);
   if (row >= 0)
-    return Text(WideOf(Row(row).Name), name);
+    return Text(spec_.CheckRows ? WideOf(Row(row).Name) : items_.Text(row), name);
   if (row == kSelf && !spec_.Name.empty())
     return Text(spec_.Name, name);
   if (Proxy())
-    return proxy_->get_accName(child, name);
+    return Cleared(proxy_->get_accName(row == kSelf ? SelfId() : child, name), name);
   return row == kSelf ? Text(WithoutAccelerators(WideTextOf(window_)), name) : E_INVALIDARG;
 }
 
 HRESULT TAccessibleObject::get_accValue(VARIANT child, BSTR* value) {
-  if (!value)
-    return E_POINTER;
-  *value = nullptr;
+  Clear(value);
   if (!window_)
     return RPC_E_DISCONNECTED;
   const int row = RowOf(child);
   if (row >= 0)
     return DISP_E_MEMBERNOTFOUND;
-  return Proxy() ? proxy_->get_accValue(child, value) : DISP_E_MEMBERNOTFOUND;
+  if (row == kNoChild && HasRows())
+    return E_INVALIDARG;
+  // A drop-down box's value is the chosen row, which it shows.
+  if (spec_.Rows == TAccessibleRows::ComboBox)
+    return Text(items_.Current() >= 0 ? items_.Text(items_.Current()) : L"", value);
+  return Proxy() ? Cleared(proxy_->get_accValue(row == kSelf ? SelfId() : child, value), value)
+                 : DISP_E_MEMBERNOTFOUND;
 }
 
 HRESULT TAccessibleObject::get_accDescription(VARIANT child, BSTR* description) {
+  Clear(description);
   if (!window_)
     return RPC_E_DISCONNECTED;
   const int row = RowOf(child);
-  // A row's size on disk, as the list shows it on the right.
+  // A component's size on disk, as the list shows it on the right.
   if (row >= 0)
-    return Text(WideOf(Row(row).SizeText), description);
+    return Text(spec_.CheckRows ? WideOf(Row(row).SizeText) : L"", description);
   if (row == kSelf && !spec_.Description.empty())
     return Text(spec_.Description, description);
+  if (row == kNoChild && HasRows())
+    return E_INVALIDARG;
   if (Proxy())
-    return proxy_->get_accDescription(child, description);
-  return Text(L"", description);
+    return Cleared(proxy_->get_accDescription(row == kSelf ? SelfId() : child, description),
+                   description);
+  return row == kSelf ? S_FALSE : E_INVALIDARG;
 }
 
 HRESULT TAccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
+  Clear(role);
   if (!window_)
     return RPC_E_DISCONNECTED;
   const int row = RowOf(child);
   if (row >= 0)
-    return Number(ROLE_SYSTEM_CHECKBUTTON, role);
+    return Number(spec_.CheckRows ? ROLE_SYSTEM_CHECKBUTTON : ROLE_SYSTEM_LISTITEM, role);
   if (row == kSelf && spec_.Role != 0)
     return Number(spec_.Role, role);
+  if (row == kNoChild && HasRows())
+    return E_INVALIDARG;
   if (Proxy())
-    return proxy_->get_accRole(child, role);
+    return Cleared(proxy_->get_accRole(row == kSelf ? SelfId() : child, role), role);
   return row == kSelf ? Number(ROLE_SYSTEM_CLIENT, role) : E_INVALIDARG;
 }
 
 HRESULT TAccessibleObject::get_accState(VARIANT child, VARIANT* state) {
+  Clear(state);
   if (!window_)
     return RPC_E_DISCONNECTED;
   const int row = RowOf(child);
   if (row >= 0)
-    return Number(RowState(row), state);
+    return Number(items_.State(row, CheckRow(row)), state);
+  if (row == kNoChild && HasRows())
+    return E_INVALIDARG;
   if (Proxy())
-    return proxy_->get_accState(child, state);
+    return Cleared(proxy_->get_accState(row == kSelf ? SelfId() : child, state), state);
   return row == kSelf ? Number(OwnState(), state) : E_INVALIDARG;
 }
 
 HRESULT TAccessibleObject::get_accHelp(VARIANT child, BSTR* help) {
+  Clear(help);
   if (!window_)
     return RPC_E_DISCONNECTED;
-  if (RowOf(child) == kSelf && Proxy())
-    return proxy_->get_accHelp(child, help);
-  return Text(L"", help);
+  const int row = RowOf(child);
+  if (row >= 0)
+    return S_FALSE;
+  if (row == kNoChild && HasRows())
+    return E_INVALIDARG;
+  if (Proxy())
+    return Cleared(proxy_->get_accHelp(row == kSelf ? SelfId() : child, help), help);
+  return row == kSelf ? S_FALSE : E_INVALIDARG;
 }
 
 HRESULT TAccessibleObject::get_accHelpTopic(BSTR* file, VARIANT child, long* topic) {
+  Clear(file);
+  if (topic)
+    *topic = 0;
   if (!window_)
     return RPC_E_DISCONNECTED;
-  if (RowOf(child) == kSelf && Proxy())
-    return proxy_->get_accHelpTopic(file, child, topic);
-  return DISP_E_MEMBERNOTFOUND;
+  const int row = RowOf(child);
+  if (row == kNoChild && HasRows())
+    return E_INVALIDARG;
+  if (row != kSelf || !Proxy())
+    return DISP_E_MEMBERNOTFOUND;
+  const HRESULT result = proxy_->get_accHelpTopic(file, SelfId(), topic);
+  if (FAILED(result) && topic)
+    *topic = 0;
+  return Cleared(result, file);
 }
 
 HRESULT TAccessibleObject::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
+  Clear(shortcut);
   if (!window_)
     return RPC_E_DISCONNECTED;
-  if (RowOf(child) == kSelf && Proxy())
-    return proxy_->get_accKeyboardShortcut(child, shortcut);
-  return Text(L"", shortcut);
+  const int row = RowOf(child);
+  if (row >= 0)
+    return S_FALSE;
+  if (row == kNoChild && HasRows())
+    return E_INVALIDARG;
+  if (Proxy())
+    return Cleared(proxy_->get_accKeyboardShortcut(row == kSelf ? SelfId() : child, shortcut),
+                   shortcut);
+  return row == kSelf ? S_FALSE : E_INVALIDARG;
 }
 
 HRESULT TAccessibleObject::get_accFocus(VARIANT* child) {
+  Clear(child);
   if (!window_)
     return RPC_E_DISCONNECTED;
-  if (GetFocus() != window_)
-    return Nothing(child);
-  const LRESULT row = SendMessageW(window_, LB_GETCURSEL, 0, 0);
-  if (spec_.CheckRows && row >= 0 && row < RowCount())
-    return Number(static_cast<long>(row + 1), child);
-  return Number(CHILDID_SELF, child);
+  const HWND focus = GetFocus();
+  if (focus == window_ && HasRows() && items_.Current() >= 0)
+    return Number(items_.Current() + 1, child);
+  if (focus == window_)
+    return Number(CHILDID_SELF, child);
+  if (focus && IsChild(window_, focus) && spec_.ControlChildren) {
+    // The focused control's object (a dialog's button), or that of the
+    // control holding it.
+    HWND control = focus;
+    while (GetParent(control) != window_)
+      control = GetParent(control);
+    return Object(ObjectOfWindow(control), child);
+  }
+  if (focus && IsChild(window_, focus) && Proxy())
+    return Cleared(proxy_->get_accFocus(child), child);
+  return Nothing(child);
 }
 
 HRESULT TAccessibleObject::get_accSelection(VARIANT* children) {
+  Clear(children);
   if (!window_)
     return RPC_E_DISCONNECTED;
-  if (!spec_.CheckRows)
-    return Proxy() ? proxy_->get_accSelection(children) : Nothing(children);
-  const LRESULT row = SendMessageW(window_, LB_GETCURSEL, 0, 0);
-  return row >= 0 && row < RowCount() ? Number(static_cast<long>(row + 1), children)
-                                      : Nothing(children);
+  if (!HasRows())
+    return Proxy() ? Cleared(proxy_->get_accSelection(children), children) : Nothing(children);
+  const int row = items_.Current();
+  return row >= 0 ? Number(row + 1, children) : Nothing(children);
 }
 
 HRESULT TAccessibleObject::get_accDefaultAction(VARIANT child, BSTR* action) {
+  Clear(action);
   if (!window_)
     return RPC_E_DISCONNECTED;
-  if (RowOf(child) == kSelf && Proxy())
-    return proxy_->get_accDefaultAction(child, action);
-  return Text(L"", action);
+  const int row = RowOf(child);
+  if (row >= 0)
+    return Text(TListItems::Action(CheckRow(row)), action);
+  if (row == kNoChild && HasRows())
+    return E_INVALIDARG;
+  if (Proxy())
+    return Cleared(proxy_->get_accDefaultAction(row == kSelf ? SelfId() : child, action), action);
+  return row == kSelf ? S_FALSE : E_INVALIDARG;
 }
 
 HRESULT TAccessibleObject::accSelect(long flags, VARIANT child) {
   if (!window_)
     return RPC_E_DISCONNECTED;
   const int row = RowOf(child);
+  if (row == kNoChild && HasRows())
+    return E_INVALIDARG;
+  if (HasRows() && !Actionable())
+    return E_FAIL;
   if (row < 0)
-    return Proxy() ? proxy_->accSelect(flags, child) : DISP_E_MEMBERNOTFOUND;
+    return Proxy() ? proxy_->accSelect(flags, row == kSelf ? SelfId() : child)
+                   : DISP_E_MEMBERNOTFOUND;
   if (flags & SELFLAG_TAKEFOCUS)
     SetFocus(window_);
   if (flags & (SELFLAG_TAKESELECTION | SELFLAG_TAKEFOCUS))
-    SendMessageW(window_, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    items_.Choose(row);
   return S_OK;
 }
 
@@ -376,21 +375,28 @@ HRESULT TAccessibleObject::accLocation(long* left, long* top, long* width, long*
                                        VARIANT child) {
   if (!left || !top || !width || !height)
     return E_POINTER;
+  *left = *top = *width = *height = 0;
   if (!window_)
     return RPC_E_DISCONNECTED;
   const int row = RowOf(child);
-  if (row == kNoChild)
-    return E_INVALIDARG;
   RECT rect = {};
-  if (row == kSelf) {
-    if (Proxy())
-      return proxy_->accLocation(left, top, width, height, child);
+  if (row >= 0) {
+    if (!items_.Location(row, rect))
+      return E_FAIL;
+  } else if (row == kNoChild && HasRows()) {
+    return E_INVALIDARG;
+  } else if (Proxy()) {
+    const HRESULT result =
+        proxy_->accLocation(left, top, width, height, row == kSelf ? SelfId() : child);
+    if (FAILED(result))
+      *left = *top = *width = *height = 0;
+    return result;
+  } else if (row == kSelf) {
     GetClientRect(window_, &rect);
-  } else if (SendMessageW(window_, LB_GETITEMRECT, static_cast<WPARAM>(row),
-                          reinterpret_cast<LPARAM>(&rect)) == LB_ERR) {
-    return E_FAIL;
+    MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+  } else {
+    return E_INVALIDARG;
   }
-  MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&rect), 2);
   *left = rect.left;
   *top = rect.top;
   *width = rect.right - rect.left;
@@ -399,51 +405,58 @@ HRESULT TAccessibleObject::accLocation(long* left, long* top, long* width, long*
 }
 
 HRESULT TAccessibleObject::accNavigate(long direction, VARIANT start, VARIANT* end) {
+  Clear(end);
   if (!window_)
     return RPC_E_DISCONNECTED;
   const int row = RowOf(start);
-  if (!spec_.CheckRows ||
+  if (!HasRows() ||
       (row == kSelf && direction != NAVDIR_FIRSTCHILD && direction != NAVDIR_LASTCHILD))
-    return Proxy() ? proxy_->accNavigate(direction, start, end) : Nothing(end);
+    return Proxy()
+               ? Cleared(proxy_->accNavigate(direction, row == kSelf ? SelfId() : start, end), end)
+               : Nothing(end);
+  if (row == kNoChild)
+    return E_INVALIDARG;
   int next = kNoChild;
   if (row == kSelf)
     next = direction == NAVDIR_FIRSTCHILD ? 0 : RowCount() - 1;
-  else if (row >= 0 && (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN))
+  else if (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN)
     next = row + 1;
-  else if (row >= 0 && (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP))
+  else if (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP)
     next = row - 1;
-  if (row == kNoChild)
-    return E_INVALIDARG;
   return next >= 0 && next < RowCount() ? Number(next + 1, end) : Nothing(end);
 }
 
 HRESULT TAccessibleObject::accHitTest(long x, long y, VARIANT* child) {
+  Clear(child);
   if (!window_)
     return RPC_E_DISCONNECTED;
-  if (!spec_.CheckRows && Proxy())
-    return proxy_->accHitTest(x, y, child);
-  POINT point = {x, y};
-  ScreenToClient(window_, &point);
-  RECT client = {};
-  GetClientRect(window_, &client);
-  if (!PtInRect(&client, point))
-    return Nothing(child);
-  if (spec_.CheckRows) {
-    const LRESULT hit = SendMessageW(window_, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
-    if (HIWORD(hit) == 0 && LOWORD(hit) < RowCount())
-      return Number(LOWORD(hit) + 1, child);
-  }
-  return Number(CHILDID_SELF, child);
+  const int row = HasRows() ? items_.At({x, y}) : -1;
+  if (row >= 0)
+    return Number(row + 1, child);
+  if (Proxy())
+    return Cleared(proxy_->accHitTest(x, y, child), child);
+  RECT rect = {};
+  GetWindowRect(window_, &rect);
+  return PtInRect(&rect, {x, y}) ? Number(CHILDID_SELF, child) : Nothing(child);
 }
 
 HRESULT TAccessibleObject::accDoDefaultAction(VARIANT child) {
   if (!window_)
     return RPC_E_DISCONNECTED;
   const int row = RowOf(child);
+  if (row == kNoChild && HasRows())
+    return E_INVALIDARG;
+  if (HasRows() && !Actionable())
+    return E_FAIL;
   if (row < 0)
-    return Proxy() ? proxy_->accDoDefaultAction(child) : DISP_E_MEMBERNOTFOUND;
-  if (spec_.ToggleRow)
-    spec_.ToggleRow(row);
+    return Proxy() ? proxy_->accDoDefaultAction(row == kSelf ? SelfId() : child)
+                   : DISP_E_MEMBERNOTFOUND;
+  if (spec_.CheckRows) {
+    if (spec_.ToggleRow)
+      spec_.ToggleRow(row);
+  } else {
+    items_.Choose(row);
+  }
   return S_OK;
 }
 

@@ -5,15 +5,18 @@
 // it does not override, and stands on its own where the system has no proxy
 // for the window's class.
 // Overrides: the name (a list without a label of its own), the role and the
-// description (the message dialog: a dialog whose text is read), and the
-// rows of the component list as check boxes with their names, sizes and
-// checked, unchecked or unavailable state.
+// description (the message dialog: a dialog whose text is read), the rows of
+// the folder list and the drive box as list items (and the drive box's value,
+// the drive it shows), the rows of the component list as check boxes with
+// their names, sizes and checked, unchecked or unavailable state, and the
+// dialog's controls as its children, with the focus on the focused one.
+// A reader acts on a list only when a person could: the list shown, enabled,
+// and under no modal dialog.
 #pragma once
 
 #include "platform/ui/View.h"
-#include "platform/win32/WindowsSupport.h"
-
-#include <oleacc.h>
+#include "platform/ui/win32/AccessibleAnswers.h"
+#include "platform/ui/win32/AccessibleItems.h"
 
 #include <functional>
 #include <string>
@@ -21,11 +24,18 @@
 
 namespace ui::win32 {
 
+// Which rows of the window are its children.
+enum class TAccessibleRows : uint8_t { None, ListBox, ComboBox };
+
 struct TAccessibleSpec {
   std::wstring Name;        // empty: the standard proxy's
   long Role = 0;            // 0: the standard proxy's (ROLE_SYSTEM_CLIENT without one)
   std::wstring Description; // empty: the standard proxy's
-  // The check list's rows, owned by the window; null for any other window.
+  TAccessibleRows Rows = TAccessibleRows::None;
+  // The window's controls are its children, each the control's own object
+  // (the message dialog: Wine's proxy names none of them).
+  bool ControlChildren = false;
+  // With ListBox: the rows are these check boxes, owned by the window.
   const std::vector<TCheckRow>* CheckRows = nullptr;
   // Ticks or unticks a row as a press of Space on it would.
   std::function<void(int row)> ToggleRow;
@@ -87,22 +97,24 @@ private:
   // The standard proxy of the window's client area, made on first use; null
   // where the system has none for its class.
   IAccessible* Proxy();
-  // -1: the object itself; a row index; -2: no such child.
+  bool HasRows() const { return spec_.Rows != TAccessibleRows::None; }
+  // -1: the object itself (CHILDID_SELF or VT_EMPTY); a row index; -2: no
+  // such row (maybe a child of the standard proxy's).
   int RowOf(const VARIANT& child) const;
   int RowCount() const;
   const TCheckRow& Row(int row) const { return (*spec_.CheckRows)[static_cast<size_t>(row)]; }
-  long RowState(int row) const;
+  // The row's check box; null in a list of another kind.
+  const TCheckRow* CheckRow(int row) const { return spec_.CheckRows ? &Row(row) : nullptr; }
   long OwnState() const;
+  // What a person could do to the window now: it is shown and available.
+  bool Actionable() const;
 
   LONG references_ = 1;
   HWND window_;
   TAccessibleSpec spec_;
+  TListItems items_;
   IAccessible* proxy_ = nullptr;
   bool proxyTried_ = false;
 };
-
-// Screen readers' names carry no accelerator marks: "&Dossier" reads
-// "Dossier", "&&" reads "&".
-std::wstring WithoutAccelerators(const std::wstring& text);
 
 } // namespace ui::win32

@@ -234,6 +234,7 @@ bool TMessageDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 TAccessibleSpec TMessageDialog::DialogAccessibility() const {
   TAccessibleSpec spec;
   spec.Role = ROLE_SYSTEM_DIALOG;
+  spec.ControlChildren = true;
   spec.Description = WideOf(spec_.Text);
   return spec;
 }

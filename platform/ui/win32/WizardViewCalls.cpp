@@ -152,12 +152,16 @@ void TWizardWindow::SetCheckRows(TControl list, const std::vector<TCheckRow>& ro
   for (size_t i = 0; i < rows.size(); ++i)
     SendMessageA(window, LB_SETITEMDATA, i, rows[i].State);
   InvalidateRect(window, nullptr, TRUE);
-  // A row ticked or unticked is announced to screen readers (the list's
-  // child i + 1).
+  // A row ticked or unticked, or whose size changed, is announced to screen
+  // readers (the list's child i + 1).
   if (sameRows)
-    for (size_t i = 0; i < rows.size(); ++i)
+    for (size_t i = 0; i < rows.size(); ++i) {
       if (rows[i].State != before[i].State)
         NotifyWinEvent(EVENT_OBJECT_STATECHANGE, window, OBJID_CLIENT, static_cast<LONG>(i + 1));
+      if (rows[i].SizeText != before[i].SizeText)
+        NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, window, OBJID_CLIENT,
+                       static_cast<LONG>(i + 1));
+    }
 }
 
 void TWizardWindow::SetCurrentRow(TControl list, int row) {

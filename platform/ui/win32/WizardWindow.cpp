@@ -142,7 +142,9 @@ bool TWizardWindow::SubclassLists() {
     const TControl list = kAccessibleLists[i];
     const HWND window = Control(list);
     TAccessibleSpec spec;
-    spec.Role = list == TControl::DestDirCmbBx ? ROLE_SYSTEM_COMBOBOX : ROLE_SYSTEM_LIST;
+    const bool box = list == TControl::DestDirCmbBx;
+    spec.Role = box ? ROLE_SYSTEM_COMBOBOX : ROLE_SYSTEM_LIST;
+    spec.Rows = box ? TAccessibleRows::ComboBox : TAccessibleRows::ListBox;
     if (list == TControl::SelCompLstBx) {
       spec.CheckRows = &checkRows_;
       spec.ToggleRow = [this](int row) {
