@@ -5,6 +5,7 @@
 # Wine's mount manager while the setup runs. The watch looks once a second;
 # the time it took is noted, and only a wait far beyond that (a watch that
 # never follows) fails, since a loaded machine may delay any timer.
+# timeout: 250
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 

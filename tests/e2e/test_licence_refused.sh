@@ -3,6 +3,7 @@
 # and Esc keep the licence page, "&Oui" closes the wizard. Nothing is installed and no
 # setting is written; the setup's temporary files, also those an earlier run
 # left, are gone when it ends.
+# timeout: 210
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 question=$'L\'installation de ce programme est liée à l\'acceptation de l\'ensemble des termes\rdu Contrat de Licence du traitement de texte Brevanto.\rVoulez-vous vraiment annuler l\'installation d\'Brevanto ?'

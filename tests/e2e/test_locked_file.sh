@@ -5,6 +5,7 @@
 # alone. The second run, into another folder, meets a held kre.exe answered
 # Abort: the wizard closes at once, and the settings, the uninstall entry and
 # the install log are written all the same.
+# timeout: 570
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 

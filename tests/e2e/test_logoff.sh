@@ -5,7 +5,7 @@
 # closes without a question, with the settings, the uninstall entry and the
 # install log written. (Wine's wineboot never ends a session that a program
 # refused, so the end that comes anyway is tested in-process and natively.)
-# builds: win32 win64
+# timeout: 360
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 

@@ -5,6 +5,7 @@
 # install folder, and nothing is written beyond the Install key values: no
 # Install.log, no update log or install stamp, no shortcuts, no association
 # command, no uninstall entry.
+# timeout: 300
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 

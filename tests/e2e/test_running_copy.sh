@@ -2,6 +2,7 @@
 # With the word processor open, Next on the welcome page and Next on the Start
 # page each show the running-copy message once per press and leave the wizard
 # where it was; once the word processor is closed, Next goes on.
+# timeout: 400
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 build=$E2E_BUILD

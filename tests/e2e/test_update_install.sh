@@ -5,6 +5,7 @@
 # the earlier Install.log lines first without repeating any, and leaves the
 # update log with a single, newer group.
 # builds: win32 win64
+# timeout: 600
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 folder='C:\Outils\Brevanto'
