@@ -20,13 +20,8 @@ held='C:\ProgramData\Brevanto\Public\Basic.asn'
 e2e_hold "$held" "$signals/asn"
 holder=$HOLD_PID
 
-e2e_start_setup
-e2e_wizard
-e2e_wait_page 0 30
-e2e_next_to 1
-e2e_next_to 2
-e2e_next_to 3
-e2e_next_to 4
+e2e_open
+e2e_next_through 4
 # Cancel right behind Next, as a quick hand would.
 drv press "$WIZ" "$NEXT_BTN" "$CANCEL_BTN" --timeout 5000 || e2e_fail "cannot press Next and Cancel"
 e2e_dialog Confirmation "$CANCEL_QUESTION" cancel-question-1

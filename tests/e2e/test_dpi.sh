@@ -13,10 +13,9 @@ dpi=144
 IFS=, read -r area_l area_t area_r area_b <<<"$BANNER_AREA"
 BANNER_AREA="$((area_l * dpi / 96)),$((area_t * dpi / 96)),$((area_r * dpi / 96)),$((area_b * dpi / 96))"
 wine_reg_append "$PFX" user 'Control Panel\\Desktop' "\"LogPixels\"=dword:$(printf %08x "$dpi")"
-e2e_start_setup
-e2e_wizard
-e2e_wait_page 0 30 "dpi$dpi-page0"
-for page in 1 2 3 4; do e2e_next_to "$page" 10 "dpi$dpi-page$page"; done
+E2E_SHOTS=dpi$dpi-
+e2e_open
+e2e_next_through 4 10
 next=$(e2e_control Button "$NEXT_BTN")
 got=$(drv tree "$WIZ" | awk -v h="$next" '$1 == h { print $5; exit }')
 want=$(drv layout "$next" "$dpi")

@@ -9,9 +9,7 @@
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 
-e2e_start_setup
-e2e_wizard
-e2e_wait_page 0 30
+e2e_open
 e2e_expect_eq "$(e2e_button_state "$BACK_BTN")" "hidden enabled" "Back on the welcome page"
 e2e_expect_contains "$(drv texts "$WIZ" --class Static --visible)" \
   "Ce programme va installer Traitement de texte Brevanto (Version Light) (version 3.3.1.0) sur votre ordinateur." \

@@ -13,9 +13,7 @@ mkdir -p "$temp/${SETUP_TEMP_PREFIX}" "$temp/other"
 echo left >"$temp/${SETUP_TEMP_PREFIX}7.tmp"
 echo left >"$temp/${SETUP_TEMP_PREFIX}/inside.txt"
 
-e2e_start_setup
-e2e_wizard
-e2e_wait_page 0 30
+e2e_open
 e2e_next_to 1
 box=$(e2e_control Button "$LICENCE_BOX")
 e2e_click_box "$box" 0

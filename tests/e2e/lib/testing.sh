@@ -309,10 +309,12 @@ e2e_wizard() {
 # The title of the page on show.
 e2e_title() { drv texts "$WIZ" --class Static --visible --within "$BANNER_AREA" | head -n1; }
 
-# Waits (at most $2 seconds, default 10) until page $1 is on show, then
-# photographs it as $3 (default "pageN").
+# Waits (at most $2 seconds, default 20) until page $1 is on show, then
+# photographs it as $3 (default E2E_SHOTS, empty unless a scenario sets it,
+# followed by "pageN").
+E2E_SHOTS=
 e2e_wait_page() {
-  local index=$1 limit=${2:-20} shot=${3:-page$1}
+  local index=$1 limit=${2:-20} shot=${3:-${E2E_SHOTS}page$1}
   e2e_step "waiting $limit s for page $index"
   drv child "$WIZ" --class Static --visible --within "$BANNER_AREA" \
     --caption "${PAGE_TITLES[$index]}" --timeout $((limit * 1000)) >/dev/null ||
@@ -320,6 +322,14 @@ e2e_wait_page() {
   sleep 0.3 # the rest of the page paints after its title
   e2e_shot "$shot"
   e2e_note "page $index after $SECONDS s"
+  E2E_PAGE=$index
+}
+
+# Starts setup.exe with the arguments given and waits for its Welcome page.
+e2e_open() {
+  e2e_start_setup "$@"
+  e2e_wizard
+  e2e_wait_page 0 30
 }
 
 # Presses the wizard's button $1 (waiting up to $2 seconds, default 10, for it
@@ -333,6 +343,11 @@ e2e_press() {
 e2e_next_to() {
   e2e_press "$NEXT_BTN"
   e2e_wait_page "$@"
+}
+
+# Next from page to page up to page $1 ($2: the seconds each may take).
+e2e_next_through() {
+  while [ "$E2E_PAGE" -lt "$1" ]; do e2e_next_to $((E2E_PAGE + 1)) "${2:-20}"; done
 }
 
 # The handle of the wizard's visible control of class $1 captioned $2 (any
