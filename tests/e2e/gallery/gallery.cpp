@@ -6,7 +6,7 @@
 // text of every label, check box and button on show, and of every component
 // row, and prints "CLIPPED ..." for a text that does not fit. Its last line,
 // once everything has been measured, is "MEASURED <pages> pages, <dialogs>
-// dialogs".
+// dialogs, <rows> component rows, <n> clipped".
 #include "engine/AttachFiles.h"
 #include "engine/Components.h"
 #include "engine/MessageKinds.h"
@@ -35,6 +35,7 @@ namespace {
 // With --measure the gallery only measures its texts and takes no picture.
 bool measureOnly = false;
 int clipped = 0;
+int rowsMeasured = 0;
 
 void WaitForShot(const std::string& name) {
   if (measureOnly)
@@ -102,8 +103,11 @@ bool TextRoom(HWND control, const std::wstring& cls, UINT& flags, int& room) {
 }
 
 // Prints "CLIPPED" for each visible text control of window whose text, drawn
-// as the control draws it, needs more room than its client area.
+// as the control draws it, needs more room than its client area (and for a
+// window that is not there to be measured).
 void ReportClippedTexts(HWND window, const std::string& where) {
+  if (!window)
+    return ReportClipped(where, L"(no window)", 0, 0, 0, 0);
   for (HWND child = FindWindowExW(window, nullptr, nullptr, nullptr); child;
        child = FindWindowExW(window, child, nullptr, nullptr)) {
     ReportClippedTexts(child, where);
@@ -150,6 +154,7 @@ void ReportClippedRows(HWND list, const std::vector<ui::TCheckRow>& rows) {
         ui::win32::WideOf(rows[i].Name) + L" " + ui::win32::WideOf(rows[i].SizeText);
     const SIZE need = TextExtent(list, text.c_str(), 0, DT_SINGLELINE | DT_NOPREFIX);
     const long roomX = item.right - item.left - strip, roomY = item.bottom - item.top;
+    ++rowsMeasured;
     if (need.cx > roomX || need.cy > roomY)
       ReportClipped("component row " + std::to_string(i), text.c_str(), need.cx, need.cy, roomX,
                     roomY);
@@ -344,7 +349,7 @@ int main(int argc, char** argv) {
   view->RunModal(gallery);
   if (!gallery.Finished())
     return 1;
-  std::printf("MEASURED %d pages, %d dialogs, %d clipped\n", ui::win32::kPageCount,
-              gallery.DialogCount(), clipped);
+  std::printf("MEASURED %d pages, %d dialogs, %d component rows, %d clipped\n",
+              ui::win32::kPageCount, gallery.DialogCount(), rowsMeasured, clipped);
   return 0;
 }

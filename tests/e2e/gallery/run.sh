@@ -56,9 +56,11 @@ wine_stop_prefix "$pfx"
 rm -rf "$pfx"
 echo "gallery: $shots screenshots in $out, $clipped clipped texts, exit $rc"
 # The gallery's last line says it measured everything: "MEASURED <pages>
-# pages, <dialogs> dialogs, ..."; with pictures, one was taken of each.
-read -r pages dialogs < <(echo "$last" | sed -n 's/^MEASURED \([0-9]*\) pages, \([0-9]*\) dialogs.*/\1 \2/p')
-[ -n "${pages:-}" ] || { echo "gallery: it did not measure everything (last line \"$last\")" >&2; exit 1; }
+# pages, <dialogs> dialogs, <rows> component rows, ..."; with pictures, one
+# was taken of each page and dialog.
+read -r pages dialogs rows < <(echo "$last" |
+  sed -n 's/^MEASURED \([0-9]*\) pages, \([0-9]*\) dialogs, \([0-9]*\) component rows.*/\1 \2 \3/p')
+[ "${rows:-0}" -gt 0 ] || { echo "gallery: it did not measure everything (last line \"$last\")" >&2; exit 1; }
 [ "$rc" -eq 0 ] || { echo "gallery: it ended with $rc" >&2; exit 1; }
 [ "$clipped" -eq 0 ] || exit 1
 [ "${GALLERY_SHOTS:-1}" = 0 ] || [ "$shots" -eq $((pages + dialogs)) ] ||
