@@ -236,13 +236,6 @@ e2e_setup_ended() { ! kill -0 "$SETUP_PID" 2>/dev/null; }
 
 e2e_shot() { wine_screenshot "$ART/$1.png"; }
 
-# Waits at most $1 seconds for a process of the Windows program $2 (e.g.
-# kre.exe) to end.
-e2e_wait_program_exit() {
-  e2e_step "waiting $1 s for $2 to end"
-  drv wait-exit --exe "$2" --timeout $(( $1 * 1000 )) >/dev/null || e2e_fail "$2 still runs after $1 s"
-}
-
 e2e_expect_eq() {
   [ "$1" = "$2" ] || e2e_fail "$3: expected \"$2\", got \"$1\""
 }
