@@ -24,6 +24,8 @@ bool MayBeHeldForAMoment(platform::IoStatus status) {
          status == platform::IoStatus::AccessDenied;
 }
 
+} // namespace
+
 std::string CannotCreateText(const std::string& destFile) {
   return "Impossible de créer le fichier \"" + destFile +
          "\".\rCe fichier est peut-être actuellement utilisé par une autre application.\r\r"
@@ -32,6 +34,8 @@ std::string CannotCreateText(const std::string& destFile) {
          "Essayez de désactiver votre logiciel de sécurité et relancez l'installation "
          "d'Brevanto.";
 }
+
+namespace {
 
 // The entry's date as a file time; false when a DOS date cannot hold it (years
 // outside 1980 to 2099) or the conversion fails: the file then keeps the time

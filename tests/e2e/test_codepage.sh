@@ -3,7 +3,7 @@
 # cp1252 (Russian, cp1251, from the locale of Wine's processes): the page
 # titles, labels and buttons read back as UTF-16 are the French texts, and a
 # folder typed with Cyrillic letters is installed into under that very name.
-# builds: win32 win64
+# timeout: 330
 source "$(dirname "$0")/lib/testing.sh"
 locale -a 2>/dev/null | grep -qix 'ru_RU.utf8' ||
   { echo "FAIL test_codepage: the ru_RU.UTF-8 locale is missing (localedef -i ru_RU -f UTF-8 ru_RU.UTF-8)" >&2; exit 1; }

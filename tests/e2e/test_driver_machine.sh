@@ -3,6 +3,7 @@
 # drive plugged in and out while the server runs, seen at once by a new
 # process; a file held without sharing refuses a second opener until its
 # signal file appears; another process's command line read as it was given.
+# timeout: 90
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 build=$E2E_BUILD

@@ -5,12 +5,11 @@
 # settings and the uninstall entry, and the word processor started at the end
 # with the quoted path of kre.exe alone.
 # builds: win32 win64
+# timeout: 420
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 
-e2e_start_setup
-e2e_wizard
-e2e_wait_page 0 30
+e2e_open
 e2e_expect_eq "$(e2e_button_state "$BACK_BTN")" "hidden enabled" "Back on the welcome page"
 e2e_expect_contains "$(drv texts "$WIZ" --class Static --visible)" \
   "Ce programme va installer Traitement de texte Brevanto (Version Light) (version 3.3.1.0) sur votre ordinateur." \
@@ -20,21 +19,21 @@ e2e_next_to 1
 licence=$(drv text "$(e2e_control Edit)" .)
 [ "${#licence}" -gt 100 ] || e2e_fail "the licence is not loaded: \"$licence\""
 e2e_expect_eq "$(e2e_checked "$LICENCE_BOX")" 1 "licence box ticked initially"
-e2e_expect_focus Edit
+e2e_wait_focus Edit
 
 e2e_next_to 2
 e2e_expect_eq "$(drv text "$(e2e_control Edit)" .)" "$INSTALL_WIN" "proposed folder"
-e2e_expect_focus Edit "$INSTALL_WIN"
+e2e_wait_focus Edit "$INSTALL_WIN"
 
 e2e_next_to 3
 e2e_expect_eq "$(e2e_component_rows | cut -f4 | paste -sd '|')" "$(IFS='|'; echo "${COMPONENTS[*]}")" "component rows"
 e2e_expect_eq "$(e2e_component_states)" "2 1 1 1 1 1 1" "component check states"
 e2e_expect_eq "$(e2e_button_state "$NEXT_BTN")" "visible enabled" "Next with enough space"
-e2e_expect_focus ListBox
+e2e_wait_focus ListBox
 
 e2e_next_to 4
 e2e_expect_eq "$(e2e_checked "$INSTALL_TO_ALL_BOX")" 1 "install for all users, ticked"
-e2e_expect_focus Button "$NEXT_BTN"
+e2e_wait_focus Button "$NEXT_BTN"
 
 e2e_press "$NEXT_BTN"
 e2e_wait_page 6 60
@@ -49,7 +48,7 @@ for i in 0 1 2 3; do
   e2e_expect_eq "$(e2e_checked "${ASSOC_BOXES[$i]}")" "$expected" "association box \"${ASSOC_BOXES[$i]}\""
 done
 e2e_expect_eq "$(e2e_button_state "$BACK_BTN")" "visible disabled" "Back after the installation"
-e2e_expect_focus Button "${ASSOC_BOXES[0]}"
+e2e_wait_focus Button "${ASSOC_BOXES[0]}"
 
 e2e_next_to 7
 e2e_expect_eq "$(e2e_button_state "$CANCEL_BTN")" "visible disabled" "Cancel on the finish page"

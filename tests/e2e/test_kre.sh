@@ -5,6 +5,7 @@
 # with exit code 0; the launch command opens a window whose property
 # "1.x Corvo Lune" another program finds, and records LastRunVer for the user;
 # closing the window removes the property and ends the program with code 0.
+# timeout: 150
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 
@@ -26,7 +27,7 @@ probe() { wine_run "$PFX" "$PROBE_EXE" "$@" </dev/null | tr -d '\r'; }
 
 assoc=$(probe exec "$kre" -assoc adpr_rtf) || e2e_fail "WinExec of the association command failed"
 e2e_expect_eq "$assoc" "\"$kre\" -assoc adpr_rtf" "association command line"
-for _ in $(seq 300); do [ -s "$log" ] && break; sleep 0.1; done
+e2e_until 30 test -s "$log" || e2e_fail "the association command wrote nothing to kre-commands.log"
 remove=$(probe run "$kre" -ui) || e2e_fail "the removal command did not end at once with code 0"
 e2e_expect_eq "$(cat "$log")" "$(printf '%s\r\n%s\r' "$assoc" "$remove")" "kre-commands.log"
 probe marked "$PROPERTY" --absent --timeout 0 >/dev/null || e2e_fail "a command opened a window"

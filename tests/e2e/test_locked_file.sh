@@ -5,20 +5,17 @@
 # alone. The second run, into another folder, meets a held kre.exe answered
 # Abort: the wizard closes at once, and the settings, the uninstall entry and
 # the install log are written all the same.
+# timeout: 570
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 
 # From the welcome page to the installing page; $1: the folder to type, if any.
 to_installation() {
-  e2e_start_setup
-  e2e_wizard
-  e2e_wait_page 0 30 "$run-page0"
-  e2e_next_to 1 20 "$run-page1"
-  e2e_next_to 2 20 "$run-page2"
+  E2E_SHOTS=$run-
+  e2e_open
+  e2e_next_through 2
   [ -z "${1:-}" ] || drv set-text "$(e2e_control Edit)" . "$1" || e2e_fail "cannot type the folder"
-  e2e_next_to 3 20 "$run-page3"
-  e2e_next_to 4 20 "$run-page4"
-  e2e_next_to 5 20 "$run-page5"
+  e2e_next_through 5
 }
 
 signals=$PFX/drive_c/signals
@@ -38,9 +35,9 @@ wait "$kre_holder" || e2e_fail "the hold on kre.exe ended badly"
 e2e_answer "&Réessayer"
 e2e_dialog Erreur "$(e2e_cannot_create_text "$pf\\Licence.txt")" first-error-licence
 e2e_answer "I&gnorer"
-e2e_wait_page 6 60 first-page6
+e2e_wait_page 6 60
 : >"$signals/licence"
-e2e_next_to 7 20 first-page7
+e2e_next_to 7
 e2e_click_box "$(e2e_control Button "$LAUNCH_BOX")" 0
 e2e_press "$FINISH_BTN"
 e2e_wait_setup_exit 30

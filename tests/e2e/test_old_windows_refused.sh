@@ -2,6 +2,7 @@
 # On a system older than Windows 2000 (Wine told to report NT 4.0) setup.exe
 # only shows its refusal, in French, in the system's message box, and ends
 # with exit code 0 after OK: no wizard, no setting read or written.
+# timeout: 90
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 

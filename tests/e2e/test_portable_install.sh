@@ -5,6 +5,7 @@
 # install folder, and nothing is written beyond the Install key values: no
 # Install.log, no update log or install stamp, no shortcuts, no association
 # command, no uninstall entry.
+# timeout: 300
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 
@@ -13,11 +14,8 @@ mkdir -p "$stick"
 ln -s "$stick" "$PFX/dosdevices/e:"
 wine_reg_append "$PFX" system 'Software\\Wine\\Drives' '"e:"="floppy"'
 
-e2e_start_setup
-e2e_wizard
-e2e_wait_page 0 30
-e2e_next_to 1
-e2e_next_to 2
+e2e_open
+e2e_next_through 2
 drives=$(e2e_control ComboBox)
 row=$(drv rows "$drives" | awk -F '\t' 'substr($4, 1, 2) == "e:" { print $1 }')
 [ -n "$row" ] || e2e_fail "the drive box has no row for e: ($(drv rows "$drives" | cut -f4 | paste -sd ' '))"
@@ -26,8 +24,7 @@ drv wait-text "$(e2e_control Edit)" . 'e:\Brevanto' --timeout 10000 || e2e_fail 
 e2e_shot page2-drive-e
 e2e_expect_eq "$(drv text "$(e2e_control Edit)" .)" 'e:\Brevanto' "proposed folder on e:"
 
-e2e_next_to 3
-e2e_next_to 4
+e2e_next_through 4
 e2e_expect_eq "$(e2e_button_state "$INSTALL_TO_ALL_BOX")" "hidden enabled" "all-users box when portable"
 e2e_press "$NEXT_BTN"
 e2e_wait_page 7 60

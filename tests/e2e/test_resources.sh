@@ -2,6 +2,7 @@
 # setup.exe carries, language neutral, its icon as icon group 1 with the four
 # 32-bit images 256, 48, 32 and 16 pixels wide, and the archive as resource
 # "FILES" of type "FILES", as Windows reads them.
+# timeout: 60
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 exe=$(e2e_winpath "$SETUP_EXE")

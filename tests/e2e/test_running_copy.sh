@@ -2,6 +2,7 @@
 # With the word processor open, Next on the welcome page and Next on the Start
 # page each show the running-copy message once per press and leave the wizard
 # where it was; once the word processor is closed, Next goes on.
+# timeout: 400
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 build=$E2E_BUILD
@@ -30,16 +31,11 @@ refused_on() {
 }
 
 open_word_processor
-e2e_start_setup
-e2e_wizard
-e2e_wait_page 0 30
+e2e_open
 refused_on 0 running-copy-page0
 refused_on 0 running-copy-page0-again
 close_word_processor
-e2e_next_to 1
-e2e_next_to 2
-e2e_next_to 3
-e2e_next_to 4
+e2e_next_through 4
 open_word_processor
 refused_on 4 running-copy-page4
 e2e_expect_eq "$(e2e_button_state "$BACK_BTN")" "visible enabled" "Back on page 4 after the message"

@@ -5,6 +5,7 @@
 # the earlier Install.log lines first without repeating any, and leaves the
 # update log with a single, newer group.
 # builds: win32 win64
+# timeout: 600
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 folder='C:\Outils\Brevanto'
@@ -14,32 +15,30 @@ dir=$PFX/drive_c/Outils/Brevanto
 # ("first" or "update") and prefixes its screenshots.
 install_run() {
   local run=$1
-  e2e_start_setup
-  e2e_wizard
-  e2e_wait_page 0 30 "$run-page0"
-  e2e_next_to 1 20 "$run-page1"
-  e2e_next_to 2 20 "$run-page2"
+  E2E_SHOTS=$run-
+  e2e_open
+  e2e_next_through 2
   edit=$(e2e_control Edit)
   if [ "$run" = first ]; then
     drv set-text "$edit" . "$folder" || e2e_fail "cannot type the folder"
   else
     e2e_expect_eq "$(drv text "$edit" .)" "$folder" "folder proposed for the update"
   fi
-  e2e_next_to 3 20 "$run-page3"
+  e2e_next_to 3
   if [ "$run" = first ]; then
     list=$(e2e_control ListBox)
     drv toggle "$list" 1 ";;" toggle "$list" 3 || e2e_fail "cannot untick rows 1 and 3"
   fi
   e2e_wait_eq 10 "2 0 1 0 1 1 1" "component states ($run run)" e2e_component_states
   [ "$run" != first ] || e2e_shot "$run-page3-unticked"
-  e2e_next_to 4 20 "$run-page4"
+  e2e_next_to 4
   box=$(e2e_control Button "$INSTALL_TO_ALL_BOX")
   if [ "$run" = first ]; then
     e2e_click_box "$box" 0
   fi
   e2e_expect_eq "$(drv checked "$box" .)" 0 "all-users box ($run run)"
   e2e_press "$NEXT_BTN"
-  e2e_wait_page 6 60 "$run-page6"
+  e2e_wait_page 6 60
   if [ "$run" = first ]; then
     e2e_click_box "$(e2e_control Button "${ASSOC_BOXES[0]}")" 1
   else
@@ -49,7 +48,7 @@ install_run() {
       e2e_expect_eq "$(e2e_checked "${ASSOC_BOXES[$i]}")" "$expected" "association box $i (update)"
     done
   fi
-  e2e_next_to 7 20 "$run-page7"
+  e2e_next_to 7
   box=$(e2e_control Button "$LAUNCH_BOX")
   if [ "$run" = first ]; then
     e2e_click_box "$box" 0

@@ -22,8 +22,15 @@ FaultyFiles::FaultyFiles() : inner_(*platform::Current().files) {
   scope_.emplace(replacement);
 }
 
+// A thread let go from the hold still has to wake up and leave it, touching
+// this object's lock on its way out: it is waited for.
 FaultyFiles::~FaultyFiles() {
   Release();
+  {
+    platform::LockGuard guard(lock_);
+    while (hold_ && hold_->inside)
+      holdChanged_.Wait(lock_);
+  }
   scope_.reset();
 }
 
@@ -54,9 +61,12 @@ void FaultyFiles::HoldIfSet(FileOp op, const std::string& folded) {
       0)
     return;
   hold_->held = true;
+  hold_->inside = true;
   holdChanged_.NotifyAll();
   while (!hold_->released)
     holdChanged_.Wait(lock_);
+  hold_->inside = false;
+  holdChanged_.NotifyAll();
 }
 
 void FaultyFiles::FailNth(FileOp op, int n, IoStatus status) {

@@ -114,6 +114,7 @@ private:
     std::string name; // folded
     bool held = false;
     bool released = false;
+    bool inside = false; // a thread is (still) in the held call
   };
   std::optional<Hold> hold_;
   platform::Condition holdChanged_;

@@ -1,6 +1,7 @@
 // Starting programs and finding windows by property, on the real system.
 #include "platform/Platform.h"
 #include "platform/win32/WindowsSupport.h"
+#include "support/Eventually.h"
 #include "support/TestMachine.h"
 
 #include <gtest/gtest.h>
@@ -53,13 +54,7 @@ TEST(Win32Processes, ExecStartsACommandLineWithoutWaiting) {
   command += made;
   command += '"';
   EXPECT_GT(TheProcesses().Exec(command, SW_HIDE), 31u);
-  bool exists = false;
-  for (int i = 0; i < 600 && !exists; ++i) {
-    exists = platform::Native().files->IsFolder(made);
-    if (!exists)
-      Sleep(50);
-  }
-  EXPECT_TRUE(exists);
+  EXPECT_TRUE(Eventually([&] { return platform::Native().files->IsFolder(made); }));
 }
 
 // The word processor is launched in the folder given (its install folder),
@@ -81,12 +76,10 @@ TEST(Win32Processes, LaunchStartsTheProgramInTheFolderGiven) {
   command += '"';
   TheProcesses().Launch(batch, command, folder, SW_HIDE);
   std::string text;
-  for (int i = 0; i < 200; ++i) {
-    if (platform::Native().files->ReadFile(written, text) == platform::IoStatus::Ok &&
-        text.find('\n') != std::string::npos)
-      break;
-    Sleep(50);
-  }
+  EXPECT_TRUE(Eventually([&] {
+    return platform::Native().files->ReadFile(written, text) == platform::IoStatus::Ok &&
+           text.find('\n') != std::string::npos;
+  }));
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
     text.pop_back();
   EXPECT_EQ(

@@ -9,8 +9,6 @@
 #include "platform/Threads.h"
 #include "support/FaultyFiles.h"
 
-#include <chrono>
-
 namespace {
 
 // The install folder with its backslash (kDefaultDir is another file's
@@ -18,8 +16,6 @@ namespace {
 std::string Dir() {
   return kDefaultDir + "\\";
 }
-// Long enough for any machine; reached only when the awaited state never comes.
-constexpr auto kGiveUp = std::chrono::seconds(30);
 
 class WizardClosingTest : public WizardTest {
 protected:

@@ -55,7 +55,7 @@ void WizardTest::NextUntil(int page) {
 }
 
 void WizardTest::RunInstallTimer() {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  const auto deadline = std::chrono::steady_clock::now() + kGiveUp;
   while (view.Page() == 5 && !form->Closed()) {
     ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the installation did not end";
     ASSERT_TRUE(view.FireTimer(1));

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,8 +17,12 @@ using ui::TControl;
 
 // The wizard's French texts as the tests expect them, in cp1252 bytes.
 extern const char* const kCancelQuestionText;
-extern const std::string kDefaultDir; // C:\Program Files\Brevanto, no trailing backslash
+extern const std::string kDefaultDir;      // C:\Program Files\Brevanto, no trailing backslash
 extern const std::string kDefaultDirSlash; // the same with its trailing backslash
+
+// How long a wizard test waits for the worker or the installing page: long
+// enough for any machine, reached only when the awaited state never comes.
+inline constexpr auto kGiveUp = std::chrono::seconds(30);
 
 class WizardTest : public ::testing::Test {
 protected:
@@ -29,7 +34,7 @@ protected:
   // Presses Next until page is on show (from a lower page, no dialog due).
   void NextUntil(int page);
   // Fires timer 1 until the installing page is left or the wizard has
-  // closed; fails the test after 30 seconds.
+  // closed; fails the test after kGiveUp.
   void RunInstallTimer();
   // What the wizard closed with, after the steps that follow it (settings,
   // install log) have run as the program runs them.

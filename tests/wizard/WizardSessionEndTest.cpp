@@ -4,15 +4,14 @@
 // what follows it (settings, install log) is done before the session goes.
 #include "WizardHarness.h"
 
+#include "engine/Components.h"
 #include "engine/InstallStatus.h"
 #include "integration/InstallSession.h"
 #include "support/FaultyFiles.h"
 
-#include <chrono>
 #include <thread>
 
 namespace {
-
 
 class WizardSessionEndTest : public WizardTest {
 protected:
@@ -41,13 +40,26 @@ protected:
   bool SettingsWritten() const {
     return m.Value(platform::RegRoot::CurrentUser, kInstallKey, "MAINDIR").has_value();
   }
-  // Holds the worker at a known point: waiting for the answer to its error dialog.
-  static bool WorkerAsks() {
-    for (int i = 0; i < 10000 && InstallStatus.State() != tsAsking; ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    return InstallStatus.State() == tsAsking;
+  // The planned files of the components after comp that were written or
+  // logged: none may be, once the session has ended during comp.
+  std::vector<std::string> WrittenAfter(int comp) const {
+    const std::string log = m.Read(kDefaultDirSlash + "Install.log");
+    std::vector<std::string> written;
+    for (int later = comp + 1; later < kComponentCount; ++later)
+      for (const TFileToInstall& file : files->FilesToInstall(later))
+        if (m.Exists(file.DestName) || log.find(file.DestName) != std::string::npos)
+          written.push_back(file.DestName);
+    return written;
+  }
+  // From the Welcome page into the extraction.
+  void StartInstalling() {
+    Open();
+    NextUntil(4);
+    ASSERT_TRUE(view.Press(TControl::NextBtn));
   }
 };
+
+const std::string kHyphenation = "Coupe de mots.dat"; // the only file of component 3
 
 TEST_F(WizardSessionEndTest, BeforeTheExtractionTheWizardClosesWithoutAQuestion) {
   Open();
@@ -57,25 +69,46 @@ TEST_F(WizardSessionEndTest, BeforeTheExtractionTheWizardClosesWithoutAQuestion)
   EXPECT_FALSE(SettingsWritten());
 }
 
+// The worker waits for the answer about a file it cannot write: the end of
+// the session answers nothing, and the worker gives that file up and stops.
 TEST_F(WizardSessionEndTest, DuringTheExtractionItIsHeldThenStoppedAsAbandoned) {
   FaultyFiles faulty;
-  faulty.FailPath(FileOp::Replace, kDefaultDirSlash + "Coupe de mots.dat", platform::IoStatus::AccessDenied);
-  Open();
-  NextUntil(4);
-  ASSERT_TRUE(view.Press(TControl::NextBtn));
-  ASSERT_TRUE(WorkerAsks());
+  faulty.FailPath(FileOp::Replace, kDefaultDirSlash + kHyphenation,
+                  platform::IoStatus::AccessDenied);
+  StartInstalling();
+  ASSERT_TRUE(InstallStatus.WaitUntilFor(tsAsking, kGiveUp));
   EXPECT_FALSE(EndSession());
-  // No question was put, and the worker has ended: nothing more is written.
-  EXPECT_TRUE(view.Dialogs().empty());
+  EXPECT_TRUE(view.Dialogs().empty()) << "no question was put";
   EXPECT_TRUE(SettingsWritten());
-  EXPECT_NE(m.Read(kDefaultDirSlash + "Install.log").find("File Copy: " + kDefaultDirSlash + "kre.exe"), std::string::npos);
-  EXPECT_FALSE(m.Exists(kDefaultDirSlash + "Coupe de mots.dat"));
+  const std::string log = m.Read(kDefaultDirSlash + "Install.log");
+  EXPECT_NE(log.find("File Copy: " + kDefaultDirSlash + "kre.exe"), std::string::npos);
+  EXPECT_EQ(log.find(kHyphenation), std::string::npos);
+  EXPECT_EQ(WrittenAfter(3), std::vector<std::string>{});
+}
+
+// The worker is inside a file's write when the session ends: it finishes that
+// file, then stops before the next one.
+TEST_F(WizardSessionEndTest, AWorkerInsideAFileEndsAfterThatFile) {
+  FaultyFiles faulty;
+  faulty.HoldFile(FileOp::Replace, kHyphenation);
+  StartInstalling();
+  faulty.WaitUntilHeld();
+  // The end of the session waits for the worker: it is let go once the stop is ordered.
+  std::thread release([&] {
+    EXPECT_TRUE(InstallStatus.WaitUntilFor(tsStop, kGiveUp));
+    faulty.Release();
+  });
+  EXPECT_FALSE(EndSession());
+  release.join();
+  EXPECT_TRUE(m.Exists(kDefaultDirSlash + kHyphenation));
+  EXPECT_NE(m.Read(kDefaultDirSlash + "Install.log")
+                .find("File Copy: " + kDefaultDirSlash + kHyphenation),
+            std::string::npos);
+  EXPECT_EQ(WrittenAfter(3), std::vector<std::string>{});
 }
 
 TEST_F(WizardSessionEndTest, AfterTheExtractionTheSettingsAreWritten) {
-  Open();
-  NextUntil(4);
-  ASSERT_TRUE(view.Press(TControl::NextBtn));
+  StartInstalling();
   RunInstallTimer();
   ASSERT_EQ(view.Page(), 6);
   EXPECT_TRUE(EndSession());

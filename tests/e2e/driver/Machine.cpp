@@ -195,7 +195,9 @@ int FreezeOthers(HWND window, bool freeze) {
   std::printf("%d\n", count);
   if (!ok)
     std::fprintf(stderr, "driver: a thread could not be %s\n", freeze ? "frozen" : "thawed");
-  return ok ? kDone : kFailed;
+  if (count == 0)
+    std::fprintf(stderr, "driver: no other thread to %s\n", freeze ? "freeze" : "thaw");
+  return ok && count > 0 ? kDone : kFailed;
 }
 
 } // namespace driver

@@ -25,8 +25,9 @@ int Drives();
 // Waits for a process of that executable name and prints its command line.
 int CommandLine(const std::wstring& exeName, DWORD timeoutMs);
 // Suspends (freeze) or resumes (thaw) every thread of the window's process
-// but the one that owns the window, and prints how many: a worker thread is
-// thus held wherever it is while the window goes on answering.
+// but the one that owns the window, and prints how many (failing when there
+// was none): a worker thread is thus held wherever it is while the window
+// goes on answering.
 int FreezeOthers(HWND window, bool freeze);
 
 } // namespace driver

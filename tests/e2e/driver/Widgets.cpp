@@ -1,7 +1,12 @@
 // Driver commands on the controls of another program's window.
 #include "Widgets.h"
 
+#include "platform/ui/win32/Dpi.h"
+#include "platform/ui/win32/Layout.h"
+
 #include <commctrl.h>
+
+#include <cstdio>
 
 #include <cwchar>
 
@@ -91,6 +96,20 @@ int Tree(HWND window) {
     PrintUtf8(head + text + L"\"");
   }
   return kDone;
+}
+
+int LayoutRect(HWND control, int dpi) {
+  const int id = GetDlgCtrlID(control);
+  for (const ui::win32::TControlLayout& c : ui::win32::ControlLayouts()) {
+    if (ui::win32::ControlId(c.Control) != id)
+      continue;
+    using ui::win32::Scale;
+    std::printf("%d,%d,%d,%d\n", Scale(c.X, dpi), Scale(c.Y, dpi), Scale(c.Width, dpi),
+                Scale(c.Height, dpi));
+    return kDone;
+  }
+  std::fprintf(stderr, "driver: control %d is not in the wizard's layout\n", id);
+  return kFailed;
 }
 
 HWND FindChild(HWND window, const ChildQuery& query) {

@@ -29,6 +29,11 @@ struct ChildQuery {
 
 // Every descendant: handle class state x,y,w,h "text".
 int Tree(HWND window);
+// The rectangle the wizard's layout table gives the control (by its ID),
+// each of x, y, width and height scaled from 96 DPI to dpi: "x,y,w,h" in its
+// parent's client coordinates, as tree prints it for a control of the window
+// itself.
+int LayoutRect(HWND control, int dpi);
 // The matching descendant, or null.
 HWND FindChild(HWND window, const ChildQuery& query);
 // The texts of every matching descendant with a non-empty text, one a line.

@@ -47,6 +47,7 @@ const char kUsageText[] =
     "  resource FILE TYPE NAME              a resource's size and languages (#N for numbers)\n"
     "Controls found by class and caption (ID \".\" above means HWND itself):\n"
     "  tree HWND                            every descendant: handle class state x,y,w,h \"text\"\n"
+    "  layout CONTROL DPI                   the wizard layout's x,y,w,h of the control at DPI\n"
     "  child HWND [CHILD] [--timeout MS]    wait for a matching descendant, print its handle\n"
     "  texts HWND [CHILD]                   the non-empty texts of the matching descendants\n"
     "     CHILD: --class NAME  --caption TEXT  --caption-has TEXT  --visible  --enabled\n"
@@ -67,7 +68,8 @@ const char kUsageText[] =
     "  drives                               every drive letter and its type\n"
     "  cmdline --exe NAME [--timeout MS]    the command line of a running process\n"
     "  freeze HWND / thaw HWND              suspend / resume every thread of the window's\n"
-    "                                       process but the window's own; prints how many\n"
+    "                                       process but the window's own; prints how many,\n"
+    "                                       fails when there was none\n"
     "Commands may be chained in one run with \";;\" between them; the first failure stops.\n"
     "  serve                                read tab-separated command lines from standard input,\n"
     "                                       each answered by its output and \"\\x1e\" + exit "
@@ -493,6 +495,12 @@ int Run(int argc, wchar_t** argv) {
     return Controls(window);
   if (command == L"tree")
     return Tree(window);
+  if (command == L"layout") {
+    unsigned long long dpi = 0;
+    if (p.size() < 2 || !ParseNumber(p[1].c_str(), dpi))
+      return kUsage;
+    return LayoutRect(window, static_cast<int>(dpi));
+  }
   if (command == L"focus")
     return Focus(window);
   if (command == L"texts")

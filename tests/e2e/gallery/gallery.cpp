@@ -1,17 +1,30 @@
-// The wizard window's gallery: shows every page with the real texts and
-// sample rows, then the four message dialogs, and stops at each one for a
-// screenshot. For each picture it prints "SHOT name" and waits for a line on
-// its standard input (run.sh takes the screenshot and answers). Before each
-// page's picture it measures the text of every label, check box and button
-// on show in the control's own font, in this process where the font is, and
-// prints "CLIPPED ..." for a text that does not fit its control.
+// The wizard window's gallery: shows every page with the wizard's own texts
+// and sample rows, then every message dialog the program shows, and stops at
+// each one for a screenshot. For each picture it prints "SHOT name" and waits
+// for a line on its standard input (run.sh takes the screenshot and answers).
+// Before each picture it measures, in this process where the fonts are, the
+// text of every label, check box and button on show, and of every component
+// row, and prints "CLIPPED ..." for a text that does not fit. Its last line,
+// once everything has been measured, is "MEASURED <pages> pages, <dialogs>
+// dialogs, <rows> component rows, <n> clipped".
+#include "engine/AttachFiles.h"
+#include "engine/Components.h"
+#include "engine/MessageKinds.h"
+#include "engine/NameMatch.h"
+#include "instutils/InstallLog.h"
+#include "instutils/Paths.h"
+#include "instutils/TextUtils.h"
 #include "platform/ui/WizardView.h"
-
+#include "platform/ui/win32/Dpi.h"
+#include "platform/ui/win32/Layout.h"
+#include "platform/ui/win32/MessageDialog.h"
+#include "platform/ui/win32/WideText.h"
 #include "platform/win32/WindowsSupport.h"
+#include "tools/PayloadContent.h"
+#include "wizard/DialogView.h"
+#include "wizard/ResConst.h"
 
 #include <cstdio>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +34,8 @@ namespace {
 
 // With --measure the gallery only measures its texts and takes no picture.
 bool measureOnly = false;
+int clipped = 0;
+int rowsMeasured = 0;
 
 void WaitForShot(const std::string& name) {
   if (measureOnly)
@@ -35,248 +50,254 @@ void WaitForShot(const std::string& name) {
 // The room a check box or radio button leaves its text: the box and the gap
 // the button control draws before it.
 int CheckRoom(HWND control) {
-  const int dpi = GetDeviceCaps(GetDC(control), LOGPIXELSY);
-  return MulDiv(13 + 6, dpi, 96);
+  return ui::win32::Scale(13 + 6, ui::win32::WindowDpi(control));
+}
+
+void ReportClipped(const std::string& where, const wchar_t* text, long needX, long needY,
+                   long roomX, long roomY) {
+  char utf8[2048] = {};
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+  std::printf("CLIPPED %s: \"%s\" needs %ldx%ld, has %ldx%ld\n", where.c_str(), utf8, needX, needY,
+              roomX, roomY);
+  ++clipped;
+}
+
+// The size text drawn in the control's font, within width (0: on one line).
+SIZE TextExtent(HWND control, const wchar_t* text, int width, UINT flags) {
+  HDC dc = GetDC(control);
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  RECT need = {0, 0, width, 0};
+  DrawTextW(dc, text, -1, &need, flags | DT_CALCRECT | DT_EXPANDTABS);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return {need.right, need.bottom};
+}
+
+// The flags a static or button draws its text with, and the room it leaves
+// the text; false for a control that shows no text of its own.
+bool TextRoom(HWND control, const std::wstring& cls, UINT& flags, int& room) {
+  const LONG style = GetWindowLongW(control, GWL_STYLE);
+  RECT client;
+  GetClientRect(control, &client);
+  room = client.right;
+  flags = 0;
+  if (cls == L"Static") {
+    const LONG kind = style & SS_TYPEMASK;
+    if (kind != SS_LEFT && kind != SS_RIGHT && kind != SS_CENTER && kind != SS_LEFTNOWORDWRAP)
+      return false;
+    flags =
+        (kind != SS_LEFTNOWORDWRAP ? DT_WORDBREAK : 0) | (style & SS_NOPREFIX ? DT_NOPREFIX : 0);
+    return true;
+  }
+  if (cls != L"Button")
+    return false;
+  const LONG kind = style & BS_TYPEMASK;
+  if (kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX || kind == BS_RADIOBUTTON ||
+      kind == BS_AUTORADIOBUTTON)
+    room -= CheckRoom(control);
+  else if (kind != BS_PUSHBUTTON && kind != BS_DEFPUSHBUTTON)
+    return false;
+  flags = (style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
+  return true;
 }
 
 // Prints "CLIPPED" for each visible text control of window whose text, drawn
-// as the control draws it, needs more room than its client area.
+// as the control draws it, needs more room than its client area (and for a
+// window that is not there to be measured).
 void ReportClippedTexts(HWND window, const std::string& where) {
+  if (!window)
+    return ReportClipped(where, L"(no window)", 0, 0, 0, 0);
   for (HWND child = FindWindowExW(window, nullptr, nullptr, nullptr); child;
        child = FindWindowExW(window, child, nullptr, nullptr)) {
     ReportClippedTexts(child, where);
     wchar_t className[32] = {}, text[1024] = {};
     GetClassNameW(child, className, 32);
-    const std::wstring cls = className;
-    if (!IsWindowVisible(child) || (cls != L"Static" && cls != L"Button") ||
-        GetWindowTextW(child, text, 1024) == 0)
+    UINT flags;
+    int room;
+    if (!IsWindowVisible(child) || GetWindowTextW(child, text, 1024) == 0 ||
+        !TextRoom(child, className, flags, room))
       continue;
-    const LONG style = GetWindowLongW(child, GWL_STYLE);
     RECT client;
     GetClientRect(child, &client);
-    UINT flags = DT_CALCRECT | DT_EXPANDTABS;
-    int room = client.right;
-    if (cls == L"Static") {
-      const LONG kind = style & SS_TYPEMASK;
-      if (kind != SS_LEFT && kind != SS_RIGHT && kind != SS_CENTER && kind != SS_LEFTNOWORDWRAP)
-        continue;
-      if (kind != SS_LEFTNOWORDWRAP)
-        flags |= DT_WORDBREAK;
-      if (style & SS_NOPREFIX)
-        flags |= DT_NOPREFIX;
-    } else {
-      const LONG kind = style & BS_TYPEMASK;
-      const bool box = kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX ||
-                       kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON;
-      if (box)
-        room -= CheckRoom(child);
-      else if (kind != BS_PUSHBUTTON && kind != BS_DEFPUSHBUTTON)
-        continue;
-      flags |= (style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
-    }
-    HDC dc = GetDC(child);
-    const HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
-    RECT need = {0, 0, room, 0};
-    DrawTextW(dc, text, -1, &need, flags);
-    SelectObject(dc, old);
-    ReleaseDC(child, dc);
-    if (need.right > room || need.bottom > client.bottom) {
-      char utf8[2048] = {};
-      WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
-      std::printf("CLIPPED %s: \"%s\" needs %ldx%ld, has %dx%ld\n", where.c_str(), utf8,
-                  need.right, need.bottom, room, client.bottom);
-    }
+    const SIZE need = TextExtent(child, text, room, flags);
+    if (need.cx > room || need.cy > client.bottom)
+      ReportClipped(where, text, need.cx, need.cy, room, client.bottom);
   }
 }
 
-struct TPageDemo {
-  const char* Title;
-  TControl Focus;
-};
+// The first descendant of window (pages nest their controls) with that ID.
+HWND Descendant(HWND window, int id) {
+  for (HWND child = FindWindowExW(window, nullptr, nullptr, nullptr); child;
+       child = FindWindowExW(window, child, nullptr, nullptr)) {
+    if (GetDlgCtrlID(child) == id)
+      return child;
+    if (HWND found = Descendant(child, id))
+      return found;
+  }
+  return nullptr;
+}
 
-const TPageDemo kPages[] = {
-    {"Merci de faire confiance \xE0 Brevanto", TControl::Count},
-    {"Accord de Licence", TControl::LicenseMemo},
-    {"Choix du dossier d'installation", TControl::DestDirEdt},
-    {"Choix des composants \xE0 installer", TControl::SelCompLstBx},
-    {"L'installation peut commencer", TControl::NextBtn},
-    {"Installation", TControl::Count},
-    {"Types de document \xE0 associer \xE0 Brevanto", TControl::AssocChkBx1},
-    {"Installation termin\xE9"
-     "e",
-     TControl::Count},
-};
+// The component rows: right of the check strip, the name and the size must
+// both fit with at least a space between them, and the row must be as high
+// as its text.
+void ReportClippedRows(HWND list, const std::vector<ui::TCheckRow>& rows) {
+  const int strip = ui::win32::Scale(ui::win32::kCheckStripWidth, ui::win32::WindowDpi(list));
+  for (size_t i = 0; i < rows.size(); ++i) {
+    RECT item{};
+    if (SendMessageW(list, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item)) == LB_ERR) {
+      std::printf("CLIPPED component row %zu: not in the list\n", i);
+      ++clipped;
+      continue;
+    }
+    const std::wstring text =
+        ui::win32::WideOf(rows[i].Name) + L" " + ui::win32::WideOf(rows[i].SizeText);
+    const SIZE need = TextExtent(list, text.c_str(), 0, DT_SINGLELINE | DT_NOPREFIX);
+    const long roomX = item.right - item.left - strip, roomY = item.bottom - item.top;
+    ++rowsMeasured;
+    if (need.cx > roomX || need.cy > roomY)
+      ReportClipped("component row " + std::to_string(i), text.c_str(), need.cx, need.cy, roomX,
+                    roomY);
+  }
+}
+
+// Where the wizard proposes to install, as a sample: the program-files
+// folder and the product's folder, as the destination page shows them.
+const std::string kSampleDir = "C:\\Program Files\\Brevanto";
+
+// The component rows with sample sizes, the widest of them a three-digit
+// number of megabytes.
+std::vector<ui::TCheckRow> ComponentRows() {
+  const int64_t sizes[kComponentCount] = {441400000, 1101000, 831000, 98000, 192000, 319000, 65000};
+  std::vector<ui::TCheckRow> rows;
+  for (int i = 0; i < kComponentCount; ++i)
+    rows.push_back({ComponentName(i), FormatSize(sizes[i]), uint8_t(i == 0 ? 2 : 1), i == 0});
+  return rows;
+}
+
+// The folder list: the sample path's folders open, the components' folders
+// under it closed.
+std::vector<ui::TListRow> FolderRows() {
+  std::vector<ui::TListRow> rows = {{"c:", ui::TPicture::OpenFolder, 3},
+                                    {"Program Files", ui::TPicture::OpenFolder, 15},
+                                    {"Brevanto", ui::TPicture::OpenFolder, 27}};
+  for (const TComponent& component : Components)
+    for (std::string item : FileListItems(component.FileList))
+      if (!item.empty() && item.back() == '\\') {
+        item.pop_back();
+        rows.push_back({item, ui::TPicture::ClosedFolder, 39});
+      }
+  return rows;
+}
 
 void FillTexts(ui::TView& view) {
-  view.SetText(TControl::Form, "Installation du traitement de texte Brevanto (Version Light)");
+  view.SetText(TControl::Form, SetupTitle);
   view.SetImage(TControl::LogoSmallImage, "LOGOSMALL");
   view.SetImage(TControl::LogoImage, "LOGO");
-  view.SetText(TControl::WelcomeLbl,
-               "Ce programme va installer Traitement de texte Brevanto (Version Light) (version "
-               "3.3.1.0) sur votre ordinateur.\r\r\r\r\rCliquez sur \"Suite\" pour continuer. "
-               "Cliquez sur \"Annuler\" si vous voulez renoncer \xE0 l'installation.");
-  view.SetText(TControl::LicenseLbl, "Veuillez lire l'Accord de licence ci-dessous :");
-  std::vector<std::string> licence = {"ACCORD DE LICENCE", ""};
-  for (int i = 1; i <= 30; ++i)
-    licence.push_back("Article " + std::to_string(i) +
-                      " : le pr\xE9sent accord r\xE9git l'utilisation du logiciel.");
-  view.SetLines(TControl::LicenseMemo, licence);
-  view.SetText(TControl::LicenseChkBx,
-               "J'&accepte l'Accord de licence ci-dessus dans son int\xE9gralit\xE9.");
+  view.SetText(TControl::WelcomeLbl, WelcomeText());
+  view.SetText(TControl::LicenseLbl, res::LicenseLbl);
+  view.SetLines(TControl::LicenseMemo, SplitLines(LicenceText()));
+  view.SetText(TControl::LicenseChkBx, res::LicenseChkBx);
   view.SetChecked(TControl::LicenseChkBx, true);
-  view.SetText(TControl::DestDirLbl, "Veuillez indiquer dans quel &dossier vous voulez "
-                                     "installer\rTraitement de texte Brevanto :");
-  view.SetText(TControl::DestDirEdt, "C:\\Program Files\\Brevanto");
-  view.SetRows(TControl::DestDirLstBx, {{"c:", ui::TPicture::OpenFolder, 3},
-                                        {"Program Files", ui::TPicture::OpenFolder, 15},
-                                        {"Brevanto", ui::TPicture::OpenFolder, 27},
-                                        {"Dictionnaires", ui::TPicture::ClosedFolder, 39},
-                                        {"Mod\xE8les", ui::TPicture::ClosedFolder, 39}});
+  view.SetText(TControl::DestDirLbl, res::DestDirLbl);
+  view.SetText(TControl::DestDirEdt, kSampleDir);
+  view.SetRows(TControl::DestDirLstBx, FolderRows());
   view.SetSelectedRow(TControl::DestDirLstBx, 2);
-  view.SetRows(TControl::DestDirCmbBx, {{"c: [syst\xE8me]", ui::TPicture::FixedDrive},
-                                        {"e: [cl\xE9 usb]", ui::TPicture::RemovableDrive}});
+  view.SetRows(TControl::DestDirCmbBx, {{"c: [SYSTEM]", ui::TPicture::FixedDrive},
+                                        {"e: [USB DRIVE]", ui::TPicture::RemovableDrive}});
   view.SetSelectedRow(TControl::DestDirCmbBx, 0);
-  view.SetText(TControl::SelCompLbl,
-               "D\xE9sactivez les cases des &composants que vous ne voulez pas installer ou "
-               "mettre \xE0 jour (l'espace disque requis est affich\xE9 sur la droite) :");
-  view.SetCheckRows(TControl::SelCompLstBx,
-                    {{"Traitement de texte Brevanto", "4,21 Mo", 2, true},
-                     {"V\xE9rificateur d'orthographe fran\xE7"
-                      "aise",
-                      "1,05 Mo", 1, false},
-                     {"V\xE9rificateur d'orthographe anglaise", "812 Ko", 1, false},
-                     {"Module de coupe de mots", "96 Ko", 0, false},
-                     {"Mod\xE8les de document", "188 Ko", 1, false},
-                     {"Collections d'inserts", "312 Ko", 1, false},
-                     {"Module sonore de base", "64 Ko", 1, false}});
+  view.SetText(TControl::SelCompLbl, res::SelCompLbl);
+  view.SetCheckRows(TControl::SelCompLstBx, ComponentRows());
   view.SetCurrentRow(TControl::SelCompLstBx, 1);
-  view.SetText(TControl::SelCompDiskSpaceReqLbl1, "Espace disque requis :");
-  view.SetText(TControl::SelCompDiskSpaceReqLbl2, "6,46 Mo");
-  view.SetText(TControl::SelCompDiskSpaceAvailLbl1, "Espace disque libre :");
-  view.SetText(TControl::SelCompDiskSpaceAvailLbl2, "12,5 Go");
-  view.SetText(TControl::StartLbl,
-               "Traitement de texte Brevanto est maintenant pr\xEAt \xE0 \xEAtre install\xE9."
-               "\r\rCliquez sur \"Suite\" pour commencer l'installation. Cliquez sur \"Retour\" "
-               "pour revoir ou modifier les options de l'installation.");
-  view.SetText(TControl::InstallToAllChkBx,
-               "Installer pour &tous les utilisateurs de cet ordinateur");
+  view.SetText(TControl::SelCompDiskSpaceReqLbl1, res::SelCompDiskSpaceReqLbl1);
+  view.SetText(TControl::SelCompDiskSpaceReqLbl2, FormatSize(444006000));
+  view.SetText(TControl::SelCompDiskSpaceAvailLbl1, res::SelCompDiskSpaceAvailLbl1);
+  view.SetText(TControl::SelCompDiskSpaceAvailLbl2, FormatSize(13421772800));
+  view.SetText(TControl::StartLbl, res::StartLbl);
+  view.SetText(TControl::InstallToAllChkBx, res::InstallToAllChkBx);
   view.SetChecked(TControl::InstallToAllChkBx, true);
-  view.SetText(TControl::InstallingLbl1, "Installation :");
-  view.SetText(TControl::InstallingLbl2, "V\xE9rificateur d'orthographe fran\xE7"
-                                         "aise");
+  view.SetText(TControl::InstallingLbl1, res::InstallingLbl1);
+  view.SetText(TControl::InstallingLbl2, ComponentName(1));
   view.SetProgressRange(TControl::InstallingProgressBar, 1000);
   view.SetProgressPosition(TControl::InstallingProgressBar, 420);
-  view.SetText(TControl::AssocLbl,
-               "Veuillez cocher les cases correspondant aux types de document que vous voulez "
-               "associer \xE0 Traitement de texte Brevanto :");
-  view.SetText(TControl::AssocChkBx1, "Documents RTF");
-  view.SetText(TControl::AssocChkBx2, "Documents COD crypt\xE9s");
-  view.SetText(TControl::AssocChkBx3, "Documents MS Word DOC");
-  view.SetText(TControl::AssocChkBx4, "Documents MS Word DOCX");
+  view.SetText(TControl::AssocLbl, res::AssocLbl);
+  const TControl boxes[4] = {TControl::AssocChkBx1, TControl::AssocChkBx2, TControl::AssocChkBx3,
+                             TControl::AssocChkBx4};
+  for (int i = 0; i < 4; ++i)
+    view.SetText(boxes[i], res::AssocChkBx[i]);
   view.SetChecked(TControl::AssocChkBx2, true);
-  view.SetText(TControl::FinishLbl,
-               "Traitement de texte Brevanto (Version Light) 3.3.1.0 a \xE9t\xE9 install\xE9 avec "
-               "succ\xE8s sur votre ordinateur.\r\rCliquez sur Terminer pour quitter ce programme "
-               "d'installation.");
-  view.SetText(TControl::FinishChkBx, "&Lancer Traitement de texte Brevanto tout de suite");
+  view.SetText(TControl::FinishLbl, FinishText());
+  view.SetText(TControl::FinishChkBx, res::FinishChkBx);
   view.SetChecked(TControl::FinishChkBx, true);
-  view.SetText(TControl::BackBtn, "< &Retour");
-  view.SetText(TControl::CancelBtn, "Annuler");
+  view.SetText(TControl::BackBtn, res::BackBtn);
+  view.SetText(TControl::CancelBtn, res::CancelBtn);
 }
+
+// The control each page focuses when it shows; Count: none.
+const TControl kPageFocus[ui::win32::kPageCount] = {
+    TControl::Count,   TControl::LicenseMemo, TControl::DestDirEdt,  TControl::SelCompLstBx,
+    TControl::NextBtn, TControl::Count,       TControl::AssocChkBx1, TControl::Count};
 
 void ShowPage(ui::TView& view, int page) {
+  const int last = ui::win32::kPageCount - 1, installing = 5;
   view.SetVisible(TControl::BackBtn, page != 0);
-  view.SetEnabled(TControl::BackBtn, page < 5);
-  view.SetEnabled(TControl::NextBtn, page != 5);
-  view.SetText(TControl::NextBtn, page == 7 ? "&Terminer" : "&Suite >");
-  view.SetEnabled(TControl::CancelBtn, page != 7);
-  view.SetText(TControl::TopLbl, kPages[page].Title);
+  view.SetEnabled(TControl::BackBtn, page < installing);
+  view.SetEnabled(TControl::NextBtn, page != installing);
+  view.SetText(TControl::NextBtn, page == last ? res::FinishBtn : res::NextBtn);
+  view.SetEnabled(TControl::CancelBtn, page != last);
+  view.SetText(TControl::TopLbl, PageTitle(page));
   view.ShowPage(page);
-  if (kPages[page].Focus != TControl::Count)
-    view.SetFocus(kPages[page].Focus);
+  if (kPageFocus[page] != TControl::Count)
+    view.SetFocus(kPageFocus[page]);
 }
 
-const ui::TDialogSpec kDialogs[] = {
-    {"Information",
-     ui::TDialogIcon::Asterisk,
-     "Traitement de texte Brevanto est en cours d'ex\xE9"
-     "cution.\rVeuillez le fermer avant "
-     "de continuer.",
-     {{"OK", 1}},
-     0,
-     0,
-     2},
-    {"Information",
-     ui::TDialogIcon::Asterisk,
-     "L'installation de ce programme est li\xE9"
-     "e \xE0 l'acceptation de l'ensemble des "
-     "termes\rdu Contrat de Licence du traitement de texte Brevanto.\rVoulez-vous vraiment "
-     "annuler l'installation d'Brevanto ?",
-     {{"&Oui", 6}, {"&Non", 7}},
-     0,
-     1,
-     2},
-    {"Confirmation",
-     ui::TDialogIcon::Question,
-     "L'installation n'est pas termin\xE9"
-     "e !\r\rSi vous interrompez le programme "
-     "d'installation maintenant,\rBrevanto ne sera pas correctement install\xE9.\r\rVous pourrez "
-     "relancer ce programme plus tard\rafin de terminer l'installation d'Brevanto.\r\rPour "
-     "poursuivre l'installation maintenant,\rcliquez sur \"Non\".\r\rPour interrompre "
-     "l'installation,\rcliquez sur \"Abandonner\".",
-     {{"&Non", 7}, {"A&bandonner", 3}},
-     -1,
-     0,
-     2},
-    {"Erreur",
-     ui::TDialogIcon::Hand,
-     "Impossible de cr\xE9"
-     "er le fichier\rC:\\Program Files\\Brevanto\\Brevanto.exe",
-     {{"A&bandonner", 3},
-      {"&R\xE9"
-       "essayer",
-       4},
-      {"I&gnorer", 5}},
-     1,
-     -1,
-     2},
-};
+// Every message dialog the program shows, as it shows them.
+std::vector<ui::TDialogSpec> Dialogs() {
+  const std::string file = JoinPath(kSampleDir, FileListItems(Components[0].FileList)[0]);
+  return {
+      MessageDialogSpec(res::RunningCopyMessage, mkInformation, mbOK),
+      MessageDialogSpec(res::LicenceRefusedQuestion, mkInformation, mbYes | mbNo),
+      MessageDialogSpec(res::CancelQuestion, mkConfirmation, mbNo | mbAbort),
+      MessageDialogSpec(CannotCreateText(file), mkError, mbAbort | mbRetry | mbIgnore),
+      MessageDialogSpec(res::UpdateLogErrorMessage(file, false, res::ReasonSharingViolation),
+                        mkError, mbOK),
+  };
+}
 
 // Walks the pages and dialogs on the ticks of timer 1: a step shows
-// something, the next tick (once it has been painted) takes its picture.
+// something, the next tick (once it has been painted) measures it and takes
+// its picture.
 class TGallery : public ui::TViewEvents {
 public:
-  explicit TGallery(ui::TView& view) : view_(view) {}
+  explicit TGallery(ui::TView& view) : view_(view), dialogs_(Dialogs()) {}
+
+  // Every page and dialog was shown and measured.
+  bool Finished() const { return finished_; }
+  int DialogCount() const { return static_cast<int>(dialogs_.size()); }
 
   void TimerFired(int id) override {
     if (id != 1)
       return;
     if (dialogUp_) {
-      WaitForShot("dialog" + std::to_string(step_ - 8));
-      PostMessageA(FindWindowA("TMessageForm", nullptr), WM_CLOSE, 0, 0);
+      const HWND dialog = FindWindowA(ui::win32::kMessageDialogClass, nullptr);
+      const std::string name = "dialog" + std::to_string(dialog_);
+      ReportClippedTexts(dialog, name);
+      WaitForShot(name);
+      PostMessageA(dialog, WM_CLOSE, 0, 0);
       dialogUp_ = false;
       return;
     }
-    if (step_ < 8) {
-      if (shown_) {
-        ReportClippedTexts(FindWindowA("TMainDlgForm", nullptr), "page" + std::to_string(step_));
-        WaitForShot("page" + std::to_string(step_));
-        ++step_;
-        shown_ = false;
-      } else {
-        ShowPage(view_, step_);
-        shown_ = true;
-      }
+    if (page_ < ui::win32::kPageCount) {
+      ShowOrMeasurePage();
       return;
     }
-    if (step_ < 12) {
+    if (dialog_ < DialogCount()) {
       dialogUp_ = true;
-      ++step_;
-      view_.ShowDialog(kDialogs[step_ - 9]);
+      ++dialog_;
+      view_.ShowDialog(dialogs_[dialog_ - 1]);
       return;
     }
-    closed_ = true;
+    finished_ = closed_ = true;
   }
   void ButtonClicked(TControl) override {}
   void CheckRowToggled(TControl, int) override {}
@@ -286,11 +307,31 @@ public:
   bool Closed() const override { return closed_; }
 
 private:
+  void ShowOrMeasurePage() {
+    if (!shown_) {
+      ShowPage(view_, page_);
+      shown_ = true;
+      return;
+    }
+    const HWND wizard = FindWindowA("TMainDlgForm", nullptr);
+    const std::string name = "page" + std::to_string(page_);
+    ReportClippedTexts(wizard, name);
+    if (HWND list = Descendant(wizard, ui::win32::ControlId(TControl::SelCompLstBx));
+        list && IsWindowVisible(list))
+      ReportClippedRows(list, ComponentRows());
+    WaitForShot(name);
+    ++page_;
+    shown_ = false;
+  }
+
   ui::TView& view_;
-  int step_ = 0;
+  std::vector<ui::TDialogSpec> dialogs_;
+  int page_ = 0;
+  int dialog_ = 0;
   bool shown_ = false;
   bool dialogUp_ = false;
   bool closed_ = false;
+  bool finished_ = false;
 };
 
 } // namespace
@@ -306,5 +347,9 @@ int main(int argc, char** argv) {
   TGallery gallery(*view);
   view->StartTimer(1, measureOnly ? 50 : 400);
   view->RunModal(gallery);
+  if (!gallery.Finished())
+    return 1;
+  std::printf("MEASURED %d pages, %d dialogs, %d component rows, %d clipped\n",
+              ui::win32::kPageCount, gallery.DialogCount(), rowsMeasured, clipped);
   return 0;
 }

@@ -4,9 +4,11 @@
 #   tests/e2e/gallery/run.sh [--build DIR] [OUTDIR]
 # DIR is the win64 build (default build/win64); the pictures go to OUTDIR
 # (default build/e2e-artifacts/gallery) as page0.png ... page7.png, dialog1.png ...
+# (one for each message dialog the program shows).
 # GALLERY_DPI=144 (for example) shows them at that DPI (the prefix's LogPixels).
 # GALLERY_SHOTS=0 takes no picture: the pages are only measured.
-# Fails when a picture is missing or the gallery reports a clipped text.
+# Fails when the gallery does not end with its "MEASURED" line, ends with a
+# non-zero status, reports a clipped text or, with pictures, one is missing.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../../.." && pwd)
@@ -21,8 +23,9 @@ exe=$build/tests/e2e/gallery.exe
 mkdir -p "$out"
 
 wine_session_begin || { echo "gallery: no Wine session" >&2; exit 1; }
-# Galleries of several runs may share the session.
-pfx=$(wine_new_prefix "gallery-$$")
+# Galleries of several runs may share the session; a scenario names the
+# prefix after its run (GALLERY_PREFIX), so that its runner can end it.
+pfx=$(wine_new_prefix "${GALLERY_PREFIX:-gallery-$$}")
 if [ -n "${GALLERY_DPI:-}" ]; then
   wine_reg_append "$pfx" user 'Control Panel\\Desktop' "\"LogPixels\"=dword:$(printf %08x "$GALLERY_DPI")"
 fi
@@ -32,8 +35,10 @@ coproc GALLERY { WINEPREFIX=$pfx timeout 120 wine "$exe" "${args[@]}" 2>/dev/nul
 gallery_pid=$GALLERY_PID
 shots=0
 clipped=0
+last=
 while IFS= read -r -u "${GALLERY[0]}" line; do
   line=${line%$'\r'}
+  last=$line
   case "$line" in
     "SHOT "*)
       wine_screenshot "$out/${line#SHOT }.png"
@@ -45,8 +50,18 @@ while IFS= read -r -u "${GALLERY[0]}" line; do
     *) echo "gallery: $line" >&2 ;;
   esac
 done
-wait "$gallery_pid" 2>/dev/null
+rc=0
+wait "$gallery_pid" 2>/dev/null || rc=$?
 wine_stop_prefix "$pfx"
 rm -rf "$pfx"
-echo "gallery: $shots screenshots in $out, $clipped clipped texts"
-[ "$clipped" -eq 0 ] && { [ "${GALLERY_SHOTS:-1}" = 0 ] || [ "$shots" -eq 12 ]; }
+echo "gallery: $shots screenshots in $out, $clipped clipped texts, exit $rc"
+# The gallery's last line says it measured everything: "MEASURED <pages>
+# pages, <dialogs> dialogs, <rows> component rows, ..."; with pictures, one
+# was taken of each page and dialog.
+read -r pages dialogs rows < <(echo "$last" |
+  sed -n 's/^MEASURED \([0-9]*\) pages, \([0-9]*\) dialogs, \([0-9]*\) component rows.*/\1 \2 \3/p')
+[ "${rows:-0}" -gt 0 ] || { echo "gallery: it did not measure everything (last line \"$last\")" >&2; exit 1; }
+[ "$rc" -eq 0 ] || { echo "gallery: it ended with $rc" >&2; exit 1; }
+[ "$clipped" -eq 0 ] || exit 1
+[ "${GALLERY_SHOTS:-1}" = 0 ] || [ "$shots" -eq $((pages + dialogs)) ] ||
+  { echo "gallery: $shots pictures for $pages pages and $dialogs dialogs" >&2; exit 1; }

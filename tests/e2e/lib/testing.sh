@@ -95,10 +95,6 @@ e2e_set_arch_paths() {
 e2e_end() {
   local rc=$?
   set +e
-  if [ "$rc" -eq 0 ] && [ "${#E2E_LATER_FAILURES[@]}" -gt 0 ]; then
-    printf 'FAIL %s: %s\n' "$E2E_NAME" "${E2E_LATER_FAILURES[@]}" >&2
-    rc=1
-  fi
   if [ "$rc" -ne 0 ] && [ -n "${DISPLAY:-}" ]; then
     wine_screenshot "$ART/failure.png" 2>/dev/null || true
   fi
@@ -117,12 +113,35 @@ e2e_fail() {
 
 e2e_note() { echo "  $E2E_NAME: $*" >&2; }
 
-# A failure that does not stop the test: it goes on with its other checks and
-# fails at its end.
-E2E_LATER_FAILURES=()
-e2e_fail_later() {
-  echo "  $E2E_NAME: FAILED: $*" >&2
-  E2E_LATER_FAILURES+=("$*")
+# Runs "$@" every 0.1 s until it succeeds, at most $1 seconds; its last status.
+e2e_until() {
+  local limit=$(($1 * 10)) i
+  shift
+  for ((i = 1; i < limit; i++)); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  "$@"
+}
+
+# Records the step under way, for the runner to report when it stops the
+# scenario at its limit: what is awaited, from which line of the scenario,
+# and when. The waiting helpers call it; a scenario may too.
+e2e_step() {
+  [ -n "${E2E_STEP_FILE:-}" ] || return 0
+  local i=1
+  while [ "${BASH_SOURCE[$i]:-}" = "${BASH_SOURCE[0]}" ]; do i=$((i + 1)); done
+  printf '%s (%s:%s, %s s after the start)\n' "$*" "${BASH_SOURCE[$i]##*/}" \
+    "${BASH_LINENO[$((i - 1))]}" "$SECONDS" >"$E2E_STEP_FILE"
+}
+
+# Freezes the setup's threads but the wizard's (the driver's freeze) and fails
+# unless at least one, the worker, was frozen.
+e2e_freeze() {
+  local count
+  count=$(drv freeze "$WIZ") || e2e_fail "cannot freeze the setup's worker"
+  [ "$count" -ge 1 ] 2>/dev/null || e2e_fail "the freeze held no thread (\"$count\")"
+  e2e_note "$count threads frozen"
 }
 
 # The driver runs in the test's prefix, so that it shares the setup program's
@@ -208,24 +227,16 @@ e2e_start_setup() {
 
 # Waits at most $1 seconds for setup.exe to end and sets SETUP_EXIT to its exit code.
 e2e_wait_setup_exit() {
-  local limit=$(( $1 * 10 )) i
-  for ((i = 0; i < limit; i++)); do
-    kill -0 "$SETUP_PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$SETUP_PID" 2>/dev/null && e2e_fail "setup.exe still runs after $1 s"
+  e2e_step "waiting $1 s for setup.exe to end"
+  e2e_until "$1" e2e_setup_ended || e2e_fail "setup.exe still runs after $1 s"
   SETUP_EXIT=0
   wait "$SETUP_PID" || SETUP_EXIT=$?
   SETUP_PID=
 }
 
-e2e_shot() { wine_screenshot "$ART/$1.png"; }
+e2e_setup_ended() { ! kill -0 "$SETUP_PID" 2>/dev/null; }
 
-# Waits at most $1 seconds for a process of the Windows program $2 (e.g.
-# kre.exe) to end.
-e2e_wait_program_exit() {
-  drv wait-exit --exe "$2" --timeout $(( $1 * 1000 )) >/dev/null || e2e_fail "$2 still runs after $1 s"
-}
+e2e_shot() { wine_screenshot "$ART/$1.png"; }
 
 e2e_expect_eq() {
   [ "$1" = "$2" ] || e2e_fail "$3: expected \"$2\", got \"$1\""
@@ -278,6 +289,7 @@ CANCEL_QUESTION=$'L\'installation n\'est pas terminée !\r\rSi vous interrompez 
 # Waits for the wizard window and sets WIZ to its handle.
 e2e_wizard() {
   local state rc=0
+  e2e_step "waiting 30 s for the wizard window"
   WIZ=$(drv find --exe setup.exe --class TMainDlgForm --caption "$SETUP_TITLE" --timeout 30000) && return
   if kill -0 "$SETUP_PID" 2>/dev/null; then
     state="setup.exe runs; its windows: $(drv list | tr '\n' ';')"
@@ -292,21 +304,33 @@ e2e_wizard() {
 # The title of the page on show.
 e2e_title() { drv texts "$WIZ" --class Static --visible --within "$BANNER_AREA" | head -n1; }
 
-# Waits (at most $2 seconds, default 10) until page $1 is on show, then
-# photographs it as $3 (default "pageN").
+# Waits (at most $2 seconds, default 20) until page $1 is on show, then
+# photographs it as $3 (default E2E_SHOTS, empty unless a scenario sets it,
+# followed by "pageN").
+E2E_SHOTS=
 e2e_wait_page() {
-  local index=$1 limit=${2:-20} shot=${3:-page$1}
+  local index=$1 limit=${2:-20} shot=${3:-${E2E_SHOTS}page$1}
+  e2e_step "waiting $limit s for page $index"
   drv child "$WIZ" --class Static --visible --within "$BANNER_AREA" \
     --caption "${PAGE_TITLES[$index]}" --timeout $((limit * 1000)) >/dev/null ||
     e2e_fail "page $index (\"${PAGE_TITLES[$index]}\") not on show after $limit s; the title reads \"$(e2e_title)\""
   sleep 0.3 # the rest of the page paints after its title
   e2e_shot "$shot"
   e2e_note "page $index after $SECONDS s"
+  E2E_PAGE=$index
+}
+
+# Starts setup.exe with the arguments given and waits for its Welcome page.
+e2e_open() {
+  e2e_start_setup "$@"
+  e2e_wizard
+  e2e_wait_page 0 30
 }
 
 # Presses the wizard's button $1 (waiting up to $2 seconds, default 10, for it
 # to become usable).
 e2e_press() {
+  e2e_step "waiting ${2:-10} s to press \"$1\""
   drv press "$WIZ" "$1" --timeout $(( ${2:-10} * 1000 )) || e2e_fail "cannot press \"$1\""
 }
 
@@ -314,6 +338,11 @@ e2e_press() {
 e2e_next_to() {
   e2e_press "$NEXT_BTN"
   e2e_wait_page "$@"
+}
+
+# Next from page to page up to page $1 ($2: the seconds each may take).
+e2e_next_through() {
+  while [ "$E2E_PAGE" -lt "$1" ]; do e2e_next_to $((E2E_PAGE + 1)) "${2:-20}"; done
 }
 
 # The handle of the wizard's visible control of class $1 captioned $2 (any
@@ -341,6 +370,7 @@ e2e_checked() { drv checked "$(e2e_control Button "$1")" .; }
 # Waits for the wizard's message dialog, checks its caption ($1) and text ($2),
 # photographs it as $3 and sets DLG to its handle.
 e2e_dialog() {
+  e2e_step "waiting 10 s for the dialog \"$1\" ($3)"
   DLG=$(drv find --exe setup.exe --class TMessageForm --owner "$WIZ" --timeout 10000) ||
     e2e_fail "no message dialog (expected \"$1\")"
   sleep 0.2
@@ -357,20 +387,9 @@ e2e_lines() {
   printf '%s\n' "${t//$'\r'/$'\n'}"
 }
 
-# Checks, without stopping the test, that the control with the keyboard focus
-# is of class $1 and, when $2 is given, has the text $2 (a caption, or an edit
-# box's contents).
-e2e_expect_focus() {
-  local focus got expected=$1
-  focus=$(drv focus "$WIZ")
-  got=${focus#* }
-  [ "$#" -lt 2 ] && got=${got%% *} || expected="$1 \"$2\""
-  [ "$got" = "$expected" ] ||
-    e2e_fail_later "focus on \"$(e2e_title)\": expected $expected, got ${focus#* }"
-}
-
 # Presses button $1 of the dialog DLG and waits until the dialog is gone.
 e2e_answer() {
+  e2e_step "answering \"$1\" and waiting 15 s for the dialog to go"
   drv press "$DLG" "$1" --timeout 5000 ";;" wait-gone "$DLG" --timeout 10000 ||
     e2e_fail "cannot answer \"$1\""
 }
@@ -378,6 +397,7 @@ e2e_answer() {
 # Clicks the wizard's check box $1 (a handle) and waits until its check
 # state is $2: a posted click is handled after the messages sent meanwhile.
 e2e_click_box() {
+  e2e_step "waiting 10 s for a click on the box $1"
   drv click "$1" . ";;" wait-checked "$1" . "$2" --timeout 10000 >/dev/null ||
     e2e_fail "the box $1 is not $2 after a click"
 }
@@ -385,14 +405,13 @@ e2e_click_box() {
 # Waits at most $1 seconds until the output of the command "${@:4}" is $2,
 # then checks it as e2e_expect_eq does with the description $3.
 e2e_wait_eq() {
-  local limit=$(( $1 * 10 )) expected=$2 what=$3 i got
+  local limit=$1 expected=$2 what=$3
+  e2e_step "waiting $1 s for $what"
   shift 3
-  for ((i = 0; i < limit; i++)); do
-    got=$("$@") && [ "$got" = "$expected" ] && return 0
-    sleep 0.1
-  done
-  e2e_expect_eq "$("$@")" "$expected" "$what"
+  e2e_until "$limit" e2e_output_is "$expected" "$@" || e2e_expect_eq "$("$@")" "$expected" "$what"
 }
+
+e2e_output_is() { [ "$("${@:2}")" = "$1" ]; }
 
 # The check-list rows of the component page: "index data selected text".
 e2e_component_rows() { drv rows "$(e2e_control ListBox)"; }
@@ -410,11 +429,11 @@ e2e_cannot_create_text() {
 # HOLD_PID is the holder's process.
 e2e_hold() {
   local out
+  e2e_step "waiting 30 s for a hold on $1"
   out=$ART/hold-$(basename "$2").out
   drv_alone hold "$1" "$(e2e_winpath "$2")" --timeout 120000 >"$out" 2>&1 &
   HOLD_PID=$!
-  for _ in $(seq 300); do grep -q held "$out" && return 0; sleep 0.1; done
-  e2e_fail "cannot hold $1: $(cat "$out")"
+  e2e_until 30 grep -q held "$out" || e2e_fail "cannot hold $1: $(cat "$out")"
 }
 
 # Cancel, the question answered "A&bandonner", and the setup's end.
@@ -517,16 +536,18 @@ e2e_keys() {
 }
 
 # Waits (at most 10 s) until the control with the keyboard focus in the
-# wizard's thread is of class $1 and, when $2 is given, has the text $2.
+# wizard's thread is of class $1 and, when $2 is given, has the text $2 (a
+# caption, or an edit box's contents).
 e2e_wait_focus() {
-  local focus got expected=$1 i
-  [ "$#" -ge 2 ] && expected="$1 \"$2\""
-  for ((i = 0; i < 100; i++)); do
-    focus=$(drv focus "$WIZ") || focus=none
-    got=${focus#* }
-    [ "$#" -ge 2 ] || got=${got%% *}
-    [ "$got" = "$expected" ] && return 0
-    sleep 0.1
-  done
-  e2e_fail "focus on \"$(e2e_title)\": expected $expected, got ${focus#* }"
+  e2e_step "waiting 10 s for the focus on $*"
+  e2e_until 10 e2e_focus_is "$@" ||
+    e2e_fail "focus on \"$(e2e_title)\": expected $*, got $(drv focus "$WIZ" | cut -d' ' -f2-)"
+}
+
+e2e_focus_is() {
+  local focus
+  focus=$(drv focus "$WIZ") || return 1
+  focus=${focus#* }
+  [ "$#" -ge 2 ] || focus=${focus%% *}
+  [ "$focus" = "$1${2+ \"$2\"}" ]
 }
