@@ -2,6 +2,7 @@
 // to do when the file cannot be created.
 #include "engine/AttachFiles.h"
 
+#include "engine/FileErrorText.h"
 #include "engine/MessageKinds.h"
 #include "engine/ThreadMessageDlg.h"
 #include "instutils/DateTime.h"
@@ -24,14 +25,20 @@ bool MayBeHeldForAMoment(platform::IoStatus status) {
          status == platform::IoStatus::AccessDenied;
 }
 
-std::string CannotCreateText(const std::string& destFile) {
-  return "Impossible de créer le fichier \"" + destFile +
-         "\".\rCe fichier est peut-être actuellement utilisé par une autre application.\r\r"
-         "Veuillez vous assurer que le processus d'installation du traitement de texte Brevanto "
-         "n'est pas bloqué par votre logiciel de sécurité (pare-feu ou antivirus).\r"
-         "Essayez de désactiver votre logiciel de sécurité et relancez l'installation "
-         "d'Brevanto.";
+} // namespace
+
+platform::MessageText CannotCreateText(const std::string& destFile) {
+  return platform::MessageText("Impossible de créer le fichier \"")
+      .System(destFile)
+      .Program(
+          "\".\rCe fichier est peut-être actuellement utilisé par une autre application.\r\r"
+          "Veuillez vous assurer que le processus d'installation du traitement de texte Brevanto "
+          "n'est pas bloqué par votre logiciel de sécurité (pare-feu ou antivirus).\r"
+          "Essayez de désactiver votre logiciel de sécurité et relancez l'installation "
+          "d'Brevanto.");
 }
+
+namespace {
 
 // The entry's date as a file time; false when a DOS date cannot hold it (years
 // outside 1980 to 2099) or the conversion fails: the file then keeps the time
