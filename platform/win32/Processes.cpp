@@ -4,6 +4,7 @@
 
 #include "platform/win32/DesktopShellLaunch.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/LaunchOrder.h"
 #include "platform/win32/Services.h"
 #include "platform/win32/WindowsSupport.h"
 
@@ -39,6 +40,21 @@ BOOL CALLBACK FindWindowWithProperty(HWND window, LPARAM param) {
   return FALSE;
 }
 
+// The system's own ways of starting a program.
+class SystemLaunchWays : public LaunchWays {
+public:
+  bool Elevated() override { return ProcessIsElevated(); }
+  bool ThroughDesktopShell(const std::string& program, const std::string& folder,
+                           int showCommand) override {
+    return LaunchThroughDesktopShell(program, folder, showCommand);
+  }
+  void Directly(const std::string& commandLine, const std::string& folder,
+                int showCommand) override {
+    if (!StartIn(commandLine, folder, showCommand))
+      WinExec(commandLine.c_str(), static_cast<UINT>(showCommand));
+  }
+};
+
 class Win32Processes : public Processes {
 public:
   unsigned Exec(const std::string& commandLine, int showCommand) override {
@@ -46,14 +62,11 @@ public:
   }
 
   // An elevated setup would start it elevated: the desktop's shell starts it
-  // as the user instead.
-  void Launch(const std::string& program, const std::string& commandLine, const std::string& folder,
+  // as the user instead, or nobody does.
+  bool Launch(const std::string& program, const std::string& commandLine, const std::string& folder,
               int showCommand) override {
-    if (ProcessIsElevated() && LaunchThroughDesktopShell(program, folder, showCommand))
-      return;
-    if (StartIn(commandLine, folder, showCommand))
-      return;
-    Exec(commandLine, showCommand);
+    SystemLaunchWays ways;
+    return LaunchAsUser(ways, program, commandLine, folder, showCommand);
   }
 
   bool AnyTopLevelWindowHasProperty(const std::string& name) override {

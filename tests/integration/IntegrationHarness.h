@@ -59,9 +59,10 @@ public:
     started.push_back({commandLine, show, ""});
     return 33;
   }
-  void Launch(const std::string&, const std::string& commandLine, const std::string& folder,
+  bool Launch(const std::string&, const std::string& commandLine, const std::string& folder,
               int show) override {
     started.push_back({commandLine, show, folder});
+    return true;
   }
   bool AnyTopLevelWindowHasProperty(const std::string& name) override {
     ++windowSearches;
