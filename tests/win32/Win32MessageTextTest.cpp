@@ -70,7 +70,7 @@ TEST(Win32MessageText, NamesReadRightBesideTheFrenchOnEveryCodePage) {
     for (size_t i = 0; i < std::size(kComposers); ++i) {
       const std::wstring expected = Expected(kComposers[i], path);
       ASSERT_FALSE(expected.empty()) << "message " << i << " carries no name";
-      EXPECT_EQ(ui::win32::WideOf(kComposers[i](name), row.codePage), expected)
+      EXPECT_EQ(ui::win32::WideMessageOf(kComposers[i](name), row.codePage), expected)
           << "code page " << row.codePage << ", message " << i;
     }
   }

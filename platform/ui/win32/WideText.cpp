@@ -15,7 +15,7 @@ std::wstring WideOf(const std::string& text, UINT codePage) {
   return wide;
 }
 
-std::wstring WideOf(const platform::MessageText& text, UINT systemCodePage) {
+std::wstring WideMessageOf(const platform::MessageText& text, UINT systemCodePage) {
   std::wstring wide;
   for (const platform::TextPart& part : text.Parts()) {
     const bool program = part.Source == platform::TextSource::Program;

@@ -18,7 +18,7 @@ std::string NarrowOf(const std::wstring& text, UINT codePage = kProgramCodePage)
 // A message's parts, each from its own code page: the program's from cp1252,
 // the system's names from systemCodePage (the system's ANSI code page unless
 // told otherwise).
-std::wstring WideOf(const platform::MessageText& text, UINT systemCodePage = CP_ACP);
+std::wstring WideMessageOf(const platform::MessageText& text, UINT systemCodePage = CP_ACP);
 
 // A window's text as it holds it.
 std::wstring WideTextOf(HWND window);
