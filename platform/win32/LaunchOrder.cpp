@@ -6,7 +6,8 @@ namespace platform::win32 {
 bool LaunchAsUser(LaunchWays& ways, const std::string& program, const std::string& commandLine,
                   const std::string& folder, int showCommand) {
   if (ways.Elevated())
-    return ways.ThroughDesktopShell(program, folder, showCommand);
+    return ways.ThroughDesktopShell(program, folder, showCommand) ||
+           ways.AsStandardUser(commandLine, folder, showCommand);
   ways.Directly(commandLine, folder, showCommand);
   return true;
 }

@@ -9,10 +9,7 @@
 #include "platform/win32/WindowsSupport.h"
 
 namespace platform::win32 {
-namespace {
 
-// CreateProcessA with the command line as given, in folder, with the
-// system's default error mode instead of the setup's; false when it fails.
 bool StartIn(const std::string& commandLine, const std::string& folder, int showCommand) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
@@ -26,6 +23,8 @@ bool StartIn(const std::string& commandLine, const std::string& folder, int show
   const FileHandle process(started.hProcess), thread(started.hThread);
   return true;
 }
+
+namespace {
 
 struct PropertySearch {
   const char* name;
@@ -48,6 +47,10 @@ public:
                            int showCommand) override {
     return LaunchThroughDesktopShell(program, folder, showCommand);
   }
+  bool AsStandardUser(const std::string& commandLine, const std::string& folder,
+                      int showCommand) override {
+    return LaunchAsStandardUser(commandLine, folder, showCommand);
+  }
   void Directly(const std::string& commandLine, const std::string& folder,
                 int showCommand) override {
     if (!StartIn(commandLine, folder, showCommand))
@@ -62,7 +65,7 @@ public:
   }
 
   // An elevated setup would start it elevated: the desktop's shell starts it
-  // as the user instead, or nobody does.
+  // as the user instead, else a standard user's token, else nobody.
   bool Launch(const std::string& program, const std::string& commandLine, const std::string& folder,
               int showCommand) override {
     SystemLaunchWays ways;
