@@ -17,8 +17,9 @@ constexpr const char* kShortcutName = "Traitement de texte Brevanto.lnk";
 constexpr const char* kShortcutDescription =
     "Traitement de texte compact, rapide, puissant, et par dessus tout pratique.";
 
-// Shown when an elevated setup could not have the desktop's shell start the
-// word processor as the user: it is not started with the setup's rights.
+// Shown when an elevated setup could start the word processor neither as the
+// signed-in user nor with a standard user's rights: it is not started with
+// the setup's own.
 constexpr const char* kNotLaunchedText =
     "Le traitement de texte Brevanto n'a pas été lancé : ce programme d'installation "
     "dispose des droits d'administrateur, que le traitement de texte ne doit pas recevoir.\r"
