@@ -9,7 +9,7 @@ namespace {
 
 // The wizard's answer sequence: tsAsking -> tsPaused -> tsAnswered.
 void AnswerAbort(std::string& error) {
-  error = "cannot write a file: " + InstallStatus.MsgText;
+  error = "cannot write a file: " + InstallStatus.MsgText.Bytes();
   if (!InstallStatus.ChangeState(tsAsking, tsPaused))
     return;
   InstallStatus.MsgResult = dlg::kAbort;

@@ -94,5 +94,3 @@ private:
 // The one catalogue of the run.
 extern TAttachedFiles* AttachedFiles;
 
-// The question asked when destFile cannot be written (Abort, Retry, Ignore).
-std::string CannotCreateText(const std::string& destFile);

@@ -2,6 +2,7 @@
 // to do when the file cannot be created.
 #include "engine/AttachFiles.h"
 
+#include "engine/FileErrorText.h"
 #include "engine/MessageKinds.h"
 #include "engine/ThreadMessageDlg.h"
 #include "instutils/DateTime.h"
@@ -26,13 +27,15 @@ bool MayBeHeldForAMoment(platform::IoStatus status) {
 
 } // namespace
 
-std::string CannotCreateText(const std::string& destFile) {
-  return "Impossible de créer le fichier \"" + destFile +
-         "\".\rCe fichier est peut-être actuellement utilisé par une autre application.\r\r"
-         "Veuillez vous assurer que le processus d'installation du traitement de texte Brevanto "
-         "n'est pas bloqué par votre logiciel de sécurité (pare-feu ou antivirus).\r"
-         "Essayez de désactiver votre logiciel de sécurité et relancez l'installation "
-         "d'Brevanto.";
+platform::MessageText CannotCreateText(const std::string& destFile) {
+  return platform::MessageText("Impossible de créer le fichier \"")
+      .System(destFile)
+      .Program(
+          "\".\rCe fichier est peut-être actuellement utilisé par une autre application.\r\r"
+          "Veuillez vous assurer que le processus d'installation du traitement de texte Brevanto "
+          "n'est pas bloqué par votre logiciel de sécurité (pare-feu ou antivirus).\r"
+          "Essayez de désactiver votre logiciel de sécurité et relancez l'installation "
+          "d'Brevanto.");
 }
 
 namespace {

@@ -76,7 +76,7 @@ void TInstallThreadStatus::Reset() {
   SetState(tsIdle);
   CurComp = 255;
   Position = 0;
-  MsgText.clear();
+  MsgText = {};
   MsgType = 0;
   MsgButtons = 0;
   MsgResult = 0;

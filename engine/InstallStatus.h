@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/MessageKinds.h"
+#include "platform/MessageText.h"
 #include "platform/Threads.h"
 
 #include <atomic>
@@ -52,7 +53,7 @@ public:
   std::atomic<int32_t> Position{0};
 
   // A dialog request: written by the worker before it announces tsAsking.
-  std::string MsgText;
+  platform::MessageText MsgText;
   uint8_t MsgType = 0;
   uint16_t MsgButtons = 0;
   // The answer: written by the wizard before it announces tsAnswered.

@@ -21,7 +21,7 @@ bool AnnounceRequest() {
   }
 }
 
-int AskUserInterfaceThread(const std::string& text, uint8_t kind, uint16_t buttons) {
+int AskUserInterfaceThread(const platform::MessageText& text, uint8_t kind, uint16_t buttons) {
   InstallStatus.MsgText = text;
   InstallStatus.MsgType = kind;
   InstallStatus.MsgButtons = buttons;
@@ -46,7 +46,7 @@ bool OnUserInterfaceThread() {
   return platform::CurrentThreadId() == uiThread;
 }
 
-int ThreadMessageDlg(const std::string& text, uint8_t kind, uint16_t buttons) {
+int ThreadMessageDlg(const platform::MessageText& text, uint8_t kind, uint16_t buttons) {
   if (!OnUserInterfaceThread())
     return AskUserInterfaceThread(text, kind, buttons);
   if (!uiShow)

@@ -2,6 +2,8 @@
 // thread, requested through InstallStatus from any other thread.
 #pragma once
 
+#include "platform/MessageText.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -9,7 +11,7 @@
 // Shows a modal message dialog on the user-interface thread and returns the
 // button pressed (dlg:: results).
 using TMessageDialogFn =
-    std::function<int(const std::string& text, uint8_t kind, uint16_t buttons)>;
+    std::function<int(const platform::MessageText& text, uint8_t kind, uint16_t buttons)>;
 
 // Records the calling thread as the user-interface thread and show as the way
 // it shows dialogs. Called at start, before the install thread exists.
@@ -20,4 +22,4 @@ bool OnUserInterfaceThread();
 // kNoAnswer when no one can answer: no dialog function on the user-interface
 // thread, or, from another thread, no installation running or a stop ordered
 // (the wizard is closing and will not serve the request).
-int ThreadMessageDlg(const std::string& text, uint8_t kind, uint16_t buttons);
+int ThreadMessageDlg(const platform::MessageText& text, uint8_t kind, uint16_t buttons);

@@ -14,7 +14,7 @@ std::string UpperCase(const std::string& s) {
   return result;
 }
 
-std::string LowerCase(const std::string& s) {
+std::string LowerCase(const std::string& s, bool (*isLeadByte)(uint8_t)) {
   static const std::array<uint8_t, 256> lower = [] {
     const uint8_t* upper = platform::UpperCaseTable();
     std::array<uint8_t, 256> table{};
@@ -27,8 +27,12 @@ std::string LowerCase(const std::string& s) {
     return table;
   }();
   std::string result(s);
-  for (char& c : result)
-    c = static_cast<char>(lower[static_cast<uint8_t>(c)]);
+  for (size_t i = 0; i < result.size(); ++i) {
+    if (isLeadByte(static_cast<uint8_t>(result[i])))
+      ++i;
+    else
+      result[i] = static_cast<char>(lower[static_cast<uint8_t>(result[i])]);
+  }
   return result;
 }
 

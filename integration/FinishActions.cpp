@@ -2,6 +2,8 @@
 // log and the launch of the word processor.
 #include "integration/FinishActions.h"
 
+#include "engine/MessageKinds.h"
+#include "engine/ThreadMessageDlg.h"
 #include "instutils/InstUtils.h"
 #include "integration/Associations.h"
 #include "integration/DataFolders.h"
@@ -14,6 +16,14 @@ namespace {
 constexpr const char* kShortcutName = "Traitement de texte Brevanto.lnk";
 constexpr const char* kShortcutDescription =
     "Traitement de texte compact, rapide, puissant, et par dessus tout pratique.";
+
+// Shown when an elevated setup could start the word processor neither as the
+// signed-in user nor with a standard user's rights: it is not started with
+// the setup's own.
+constexpr const char* kNotLaunchedText =
+    "Le traitement de texte Brevanto n'a pas été lancé : ce programme d'installation "
+    "dispose des droits d'administrateur, que le traitement de texte ne doit pas recevoir.\r"
+    "Lancez-le depuis son raccourci du menu Démarrer.";
 
 struct ShortcutPlace {
   int allUsers;
@@ -74,9 +84,9 @@ void FinishActions(TSetupState& state) {
 bool FinishClick(TSetupState& state, TAttachedFiles& files, TUpdateLogFailure* failure) {
   if (!IsPortableInstall(state) && !WriteUpdateLog(state, files.UpdateList(), failure))
     return false;
-  if (state.FinishChkBx)
-    platform::Current().processes->Launch(GetInstallFilePath(state, "kre.exe"),
-                                          LaunchCommandLine(state), state.Options.InstallDir,
-                                          show::kShow);
+  if (state.FinishChkBx && !platform::Current().processes->Launch(
+                               GetInstallFilePath(state, "kre.exe"), LaunchCommandLine(state),
+                               state.Options.InstallDir, show::kShow))
+    ThreadMessageDlg(kNotLaunchedText, mkInformation, mbOK);
   return true;
 }

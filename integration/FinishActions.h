@@ -18,7 +18,8 @@ void FinishActions(TSetupState& state);
 
 // The "&Terminer" click: merges the catalogue's UpdateList into "Update.log" unless the
 // installation is portable, then starts the word processor when FinishChkBx
-// is ticked (as the user, in the install folder: Processes::Launch). False when "Update.log" could
+// is ticked (as the user, in the install folder: Processes::Launch; when that
+// withholds it from an elevated setup, the user is told). False when "Update.log" could
 // not be read or saved: nothing is started, the wizard stays on the Finish page and, when given,
 // failure tells why. True when the wizard may close with OK.
 bool FinishClick(TSetupState& state, TAttachedFiles& files, TUpdateLogFailure* failure = nullptr);

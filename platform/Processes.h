@@ -15,14 +15,18 @@ public:
   // Starts an installed program for the user without waiting: as the
   // signed-in user where this process runs elevated, with folder as its
   // current folder and the system's default error mode. Where that cannot be
-  // done, Exec(commandLine, showCommand). program is the file commandLine
-  // starts, commandLine exactly what it is given. Not pure, so that test
-  // doubles written before it start it with Exec.
-  virtual void Launch(const std::string& program, const std::string& commandLine,
+  // done, Exec(commandLine, showCommand); but an elevated process that can
+  // start it neither as the signed-in user nor with a standard user's rights
+  // does not start it at all (it would run with the administrator's rights),
+  // and returns false. program is the file
+  // commandLine starts, commandLine exactly what it is given. Not pure, so
+  // that test doubles written before it start it with Exec.
+  virtual bool Launch(const std::string& program, const std::string& commandLine,
                       const std::string& folder, int showCommand) {
     static_cast<void>(program);
     static_cast<void>(folder);
     Exec(commandLine, showCommand);
+    return true;
   }
   // EnumWindows over the top-level windows with GetPropA(name): true when
   // one window carries a non-zero property of that name.

@@ -11,6 +11,10 @@ namespace platform {
 // byte by byte), computed once.
 const uint8_t* UpperCaseTable();
 
+// True when byte opens a two-byte character in the system's ANSI code page
+// (932 and the other double-byte code pages); never in cp1252.
+bool IsLeadByte(uint8_t byte);
+
 // CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE): <0, 0 or >0.
 int CompareTextNoCase(const std::string& a, const std::string& b);
 

@@ -20,7 +20,8 @@ ui::TDialogIcon ViewIcon(TMsgIcon icon) {
 
 } // namespace
 
-ui::TDialogSpec MessageDialogSpec(const std::string& text, uint8_t kind, uint16_t buttons) {
+ui::TDialogSpec MessageDialogSpec(const platform::MessageText& text, uint8_t kind,
+                                  uint16_t buttons) {
   ui::TDialogSpec spec;
   spec.Caption = MessageDialogCaption(kind);
   spec.Icon = ViewIcon(MessageDialogIcon(kind));
@@ -41,7 +42,8 @@ ui::TDialogSpec MessageDialogSpec(const std::string& text, uint8_t kind, uint16_
 static_assert(ui::kNoDialogAnswer == kNoAnswer, "the view's no-answer is the dialog's");
 
 void ShowMessageDialogsIn(ui::TView& view) {
-  SetMessageDialogHandler([&view](const std::string& text, uint8_t kind, uint16_t buttons) {
-    return view.ShowDialog(MessageDialogSpec(text, kind, buttons));
-  });
+  SetMessageDialogHandler(
+      [&view](const platform::MessageText& text, uint8_t kind, uint16_t buttons) {
+        return view.ShowDialog(MessageDialogSpec(text, kind, buttons));
+      });
 }

@@ -9,7 +9,8 @@
 #include <string>
 
 // The whole description of one message dialog.
-ui::TDialogSpec MessageDialogSpec(const std::string& text, uint8_t kind, uint16_t buttons);
+ui::TDialogSpec MessageDialogSpec(const platform::MessageText& text, uint8_t kind,
+                                  uint16_t buttons);
 
 // Makes ShowMessageDialog show its dialogs in view (until another handler,
 // or none, is installed).

@@ -85,7 +85,7 @@ void SetMessageDialogHandler(TMessageDialogHandler newHandler) {
   handler = std::move(newHandler);
 }
 
-int ShowMessageDialog(const std::string& text, uint8_t kind, uint16_t buttons) {
+int ShowMessageDialog(const platform::MessageText& text, uint8_t kind, uint16_t buttons) {
   if (!handler)
     return kNoAnswer;
   ++dialogsShown;

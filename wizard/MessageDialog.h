@@ -5,6 +5,7 @@
 #pragma once
 
 #include "engine/MessageKinds.h"
+#include "platform/MessageText.h"
 
 #include <cstdint>
 #include <functional>
@@ -37,11 +38,11 @@ constexpr int kCloseBoxResult = 2;
 // Shows the dialog modally on the user-interface thread and returns the
 // result of the button pressed.
 using TMessageDialogHandler =
-    std::function<int(const std::string& text, uint8_t kind, uint16_t buttons)>;
+    std::function<int(const platform::MessageText& text, uint8_t kind, uint16_t buttons)>;
 
 // Installs the user interface's dialog (an empty handler removes it).
 void SetMessageDialogHandler(TMessageDialogHandler handler);
 // The modal message dialog; kNoAnswer when no user interface is installed.
-int ShowMessageDialog(const std::string& text, uint8_t kind, uint16_t buttons);
+int ShowMessageDialog(const platform::MessageText& text, uint8_t kind, uint16_t buttons);
 // True while a message dialog is up: the windows under it are disabled.
 bool MessageDialogShown();

@@ -106,12 +106,13 @@ const char* const RunningCopyMessage =
     "Veuillez fermer tous les exemplaires du traitement de texte Brevanto actuellement ouverts\r"
     "avant de cliquer sur le bouton \"OK\" ci-dessous.";
 
-std::string UpdateLogErrorMessage(const std::string& path, bool reading,
-                                  const std::string& reason) {
-  return std::string(reading ? "Impossible de lire le fichier "
-                             : "Impossible d'enregistrer le "
-                               "fichier ") +
-         path + " :\r" + reason;
+platform::MessageText UpdateLogErrorMessage(const std::string& path, bool reading,
+                                            const std::string& reason) {
+  return platform::MessageText(reading ? "Impossible de lire le fichier "
+                                       : "Impossible d'enregistrer le "
+                                         "fichier ")
+      .System(path)
+      .Program(" :\r" + reason);
 }
 
 const char* const ReasonNotFound = "le fichier ou son dossier est introuvable.";

@@ -3,6 +3,8 @@
 // here; nothing else in the wizard holds user-visible text.
 #pragma once
 
+#include "platform/MessageText.h"
+
 #include <string>
 
 // Page titles of pages 0 to 7; page 8 (the closing step) has none.
@@ -47,8 +49,9 @@ extern const char* const CancelQuestion;
 extern const char* const RunningCopyMessage;
 
 // The error shown when the update log cannot be read or saved: the file's
-// path and the reason.
-std::string UpdateLogErrorMessage(const std::string& path, bool reading, const std::string& reason);
+// path (in the system's code page) and the reason.
+platform::MessageText UpdateLogErrorMessage(const std::string& path, bool reading,
+                                            const std::string& reason);
 // The reason for a failed file operation, as a sentence fragment.
 extern const char* const ReasonNotFound;
 extern const char* const ReasonAccessDenied;

@@ -133,7 +133,7 @@ void TScriptedUser::PrintPage(int page) const {
 
 void TScriptedUser::PrintDialog(const ui::TDialogSpec& dialog) const {
   std::fprintf(Out_, "  dialog \"%s\": %s\n", Shown(dialog.Caption).c_str(),
-               Shown(dialog.Text).c_str());
+               Shown(dialog.Text.Bytes()).c_str());
 }
 
 void TScriptedUser::PrintOutcome(const TWizardOutcome& outcome) const {

@@ -137,9 +137,10 @@ public:
   }
 
   // Nobody is elevated here: the program starts as Exec starts it, in folder.
-  void Launch(const std::string&, const std::string& commandLine, const std::string& folder,
+  bool Launch(const std::string&, const std::string& commandLine, const std::string& folder,
               int) override {
     ExecIn(commandLine, folder);
+    return true;
   }
 
   bool AnyTopLevelWindowHasProperty(const std::string& name) override {

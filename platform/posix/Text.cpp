@@ -89,6 +89,11 @@ const uint8_t* UpperCaseTable() {
   return table.data();
 }
 
+// The emulated machine's code page is cp1252.
+bool IsLeadByte(uint8_t) {
+  return false;
+}
+
 int CompareTextNoCase(const std::string& a, const std::string& b) {
   const uint8_t* upper = UpperCaseTable();
   const size_t common = std::min(a.size(), b.size());

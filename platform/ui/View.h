@@ -5,6 +5,8 @@
 // for the tests and the native program.
 #pragma once
 
+#include "platform/MessageText.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -98,7 +100,7 @@ inline constexpr int kNoDialogAnswer = 0;
 struct TDialogSpec {
   std::string Caption;
   TDialogIcon Icon = TDialogIcon::Exclamation;
-  std::string Text;                   // "\r" breaks a line
+  platform::MessageText Text;         // "\r" breaks a line; names in the system's code page
   std::vector<TDialogButton> Buttons; // display order
   int DefaultButton = -1;             // index pressed by Enter; -1: Enter does nothing
   int CancelButton = -1;              // index pressed by Esc; -1: Esc does nothing
@@ -136,7 +138,9 @@ public:
   virtual void SessionEnding() {}
 };
 
-// What the form shows. Texts are cp1252 byte strings.
+// What the form shows. Texts are cp1252 byte strings, but for the edit box
+// and the list rows, which hold names in the system's code page, and the
+// message dialog's text, whose parts say which they are.
 class TView {
 public:
   virtual ~TView() = default;

@@ -4,14 +4,12 @@
 
 #include "platform/win32/DesktopShellLaunch.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/LaunchOrder.h"
 #include "platform/win32/Services.h"
 #include "platform/win32/WindowsSupport.h"
 
 namespace platform::win32 {
-namespace {
 
-// CreateProcessA with the command line as given, in folder, with the
-// system's default error mode instead of the setup's; false when it fails.
 bool StartIn(const std::string& commandLine, const std::string& folder, int showCommand) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
@@ -26,6 +24,8 @@ bool StartIn(const std::string& commandLine, const std::string& folder, int show
   return true;
 }
 
+namespace {
+
 struct PropertySearch {
   const char* name;
   bool found;
@@ -39,6 +39,25 @@ BOOL CALLBACK FindWindowWithProperty(HWND window, LPARAM param) {
   return FALSE;
 }
 
+// The system's own ways of starting a program.
+class SystemLaunchWays : public LaunchWays {
+public:
+  bool Elevated() override { return ProcessIsElevated(); }
+  bool ThroughDesktopShell(const std::string& program, const std::string& folder,
+                           int showCommand) override {
+    return LaunchThroughDesktopShell(program, folder, showCommand);
+  }
+  bool AsStandardUser(const std::string& commandLine, const std::string& folder,
+                      int showCommand) override {
+    return LaunchAsStandardUser(commandLine, folder, showCommand);
+  }
+  void Directly(const std::string& commandLine, const std::string& folder,
+                int showCommand) override {
+    if (!StartIn(commandLine, folder, showCommand))
+      WinExec(commandLine.c_str(), static_cast<UINT>(showCommand));
+  }
+};
+
 class Win32Processes : public Processes {
 public:
   unsigned Exec(const std::string& commandLine, int showCommand) override {
@@ -46,14 +65,11 @@ public:
   }
 
   // An elevated setup would start it elevated: the desktop's shell starts it
-  // as the user instead.
-  void Launch(const std::string& program, const std::string& commandLine, const std::string& folder,
+  // as the user instead, else a standard user's token, else nobody.
+  bool Launch(const std::string& program, const std::string& commandLine, const std::string& folder,
               int showCommand) override {
-    if (ProcessIsElevated() && LaunchThroughDesktopShell(program, folder, showCommand))
-      return;
-    if (StartIn(commandLine, folder, showCommand))
-      return;
-    Exec(commandLine, showCommand);
+    SystemLaunchWays ways;
+    return LaunchAsUser(ways, program, commandLine, folder, showCommand);
   }
 
   bool AnyTopLevelWindowHasProperty(const std::string& name) override {

@@ -27,6 +27,11 @@ DynamicCalls BindCalls() {
   const HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
   Bind(calls.SetDefaultDllDirectories, kernel32, "SetDefaultDllDirectories");
   Bind(calls.SetDllDirectoryA, kernel32, "SetDllDirectoryA");
+  // advapi32 is a load-time import: in the process already.
+  const HMODULE advapi32 = GetModuleHandleA("advapi32.dll");
+  Bind(calls.SaferCreateLevel, advapi32, "SaferCreateLevel");
+  Bind(calls.SaferComputeTokenFromLevel, advapi32, "SaferComputeTokenFromLevel");
+  Bind(calls.SaferCloseLevel, advapi32, "SaferCloseLevel");
   return calls;
 }
 

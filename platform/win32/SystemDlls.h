@@ -7,6 +7,8 @@
 
 #include "platform/win32/WindowsSupport.h"
 
+#include <winsafer.h>
+
 #include <string>
 
 namespace platform::win32 {
@@ -27,6 +29,11 @@ struct DynamicCalls {
   BOOL(WINAPI* SetDefaultDllDirectories)(DWORD) = nullptr;
   // kernel32, Windows XP SP1.
   BOOL(WINAPI* SetDllDirectoryA)(LPCSTR) = nullptr;
+  // advapi32, Windows XP: the system's standard-user token.
+  BOOL(WINAPI* SaferCreateLevel)(DWORD, DWORD, DWORD, SAFER_LEVEL_HANDLE*, LPVOID) = nullptr;
+  BOOL(WINAPI* SaferComputeTokenFromLevel)
+  (SAFER_LEVEL_HANDLE, HANDLE, PHANDLE, DWORD, LPVOID) = nullptr;
+  BOOL(WINAPI* SaferCloseLevel)(SAFER_LEVEL_HANDLE) = nullptr;
 };
 const DynamicCalls& Dyn();
 

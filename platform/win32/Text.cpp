@@ -120,6 +120,10 @@ const uint8_t* UpperCaseTable() {
   return table.data();
 }
 
+bool IsLeadByte(uint8_t byte) {
+  return IsDBCSLeadByteEx(CP_ACP, byte) != FALSE;
+}
+
 int CompareTextNoCase(const std::string& a, const std::string& b) {
   if (a.size() > INT_MAX || b.size() > INT_MAX)
     return CompareUpperCased(a, b);

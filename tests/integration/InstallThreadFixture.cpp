@@ -76,9 +76,10 @@ bool Latch::WaitFor(std::chrono::milliseconds limit) {
 InstallThreadFixture::InstallThreadFixture() {
   InstallStatus.Reset();
   SetUserInterfaceThread(ShowMessageDialog);
-  SetMessageDialogHandler([this](const std::string& text, uint8_t kind, uint16_t buttons) {
-    return user_.Respond(text, kind, buttons);
-  });
+  SetMessageDialogHandler(
+      [this](const platform::MessageText& text, uint8_t kind, uint16_t buttons) {
+        return user_.Respond(text.Bytes(), kind, buttons);
+      });
 }
 
 InstallThreadFixture::~InstallThreadFixture() {

@@ -4,6 +4,7 @@
 // write failing anywhere never leaves a log half written.
 #include "IntegrationHarness.h"
 
+#include "engine/ThreadMessageDlg.h"
 #include "instutils/InstUtils.h"
 #include "integration/DataFolders.h"
 #include "integration/FinishActions.h"
@@ -58,6 +59,21 @@ TEST_F(IntegrationFaultsTest, FinishClickStaysWhenUpdateLogCannotBeSavedAndWorks
   EXPECT_EQ(m.Read(updateLog).substr(0, kOldUpdateLog.size()), kOldUpdateLog);
   ASSERT_EQ(m.processes.started.size(), 1u);
   AfterWizard(state, worker.get());
+}
+
+TEST_F(IntegrationFaultsTest, AWithheldLaunchIsToldOnceAndTheWizardStillCloses) {
+  for (const bool withheld : {false, true}) {
+    std::vector<uint8_t> told;
+    SetUserInterfaceThread([&told](const platform::MessageText&, uint8_t kind, uint16_t) {
+      told.push_back(kind);
+      return dlg::kOk;
+    });
+    m.processes.launchWithheld = withheld;
+    EXPECT_TRUE(FinishClick(state, *files)) << withheld;
+    SetUserInterfaceThread(nullptr);
+    EXPECT_EQ(told, withheld ? std::vector<uint8_t>{mkInformation} : std::vector<uint8_t>{})
+        << withheld;
+  }
 }
 
 TEST_F(IntegrationFaultsTest, FailedInstallLogSaveKeepsTheOldLogAndTheSettings) {

@@ -154,7 +154,7 @@ void DriveWorker(TInstallThread& worker, RunResult& result) {
   while (!worker.Finished()) {
     const TInstallState state = InstallStatus.State();
     if (state == tsAsking) {
-      result.dialogs.push_back(InstallStatus.MsgText);
+      result.dialogs.push_back(InstallStatus.MsgText.Bytes());
       InstallStatus.MsgResult = 3; // IDABORT
       InstallStatus.SetState(tsAnswered);
       continue;

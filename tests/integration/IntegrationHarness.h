@@ -59,9 +59,10 @@ public:
     started.push_back({commandLine, show, ""});
     return 33;
   }
-  void Launch(const std::string&, const std::string& commandLine, const std::string& folder,
+  bool Launch(const std::string&, const std::string& commandLine, const std::string& folder,
               int show) override {
     started.push_back({commandLine, show, folder});
+    return !launchWithheld;
   }
   bool AnyTopLevelWindowHasProperty(const std::string& name) override {
     ++windowSearches;
@@ -69,6 +70,7 @@ public:
   }
   std::vector<Started> started;
   bool wordProcessorRunning = false;
+  bool launchWithheld = false; // Launch answers as an elevated setup whose shell cannot help
   std::string propertyOfRunningCopy = "1.x Corvo Lune";
   int windowSearches = 0;
 };

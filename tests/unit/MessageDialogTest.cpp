@@ -81,8 +81,8 @@ TEST(MessageDialogTest, ShowHandsTheDialogToTheInstalledHandler) {
   std::string seenText;
   uint8_t seenKind = 0;
   uint16_t seenButtons = 0;
-  SetMessageDialogHandler([&](const std::string& text, uint8_t kind, uint16_t buttons) {
-    seenText = text;
+  SetMessageDialogHandler([&](const platform::MessageText& text, uint8_t kind, uint16_t buttons) {
+    seenText = text.Bytes();
     seenKind = kind;
     seenButtons = buttons;
     return dlg::kNo;

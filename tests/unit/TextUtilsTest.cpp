@@ -82,3 +82,19 @@ TEST(CharEdits, RemoveAndReadSingleCharactersAndLeaveEmptyStringsAlone) {
   EXPECT_EQ(empty, "");
   EXPECT_EQ(LastChar(empty), '\0');
 }
+
+// A name in a double-byte code page (932's lead bytes here): the second byte
+// of a character may be an ASCII letter or a backslash, and stays as it is.
+TEST(LowerCase, KeepsTwoByteCharactersWholeAndLowersTheRest) {
+  const auto leadIn932 = [](uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0); };
+  const struct {
+    const char* name;
+    const char* lowered;
+  } kRows[] = {
+      {"[\x83\x41\x83\x5A]", "[\x83\x41\x83\x5A]"},     // katakana whose second bytes are A and Z
+      {"\x95\x5C\x8E\xA6 DOC", "\x95\x5C\x8E\xA6 doc"}, // a second byte that is a backslash
+      {"DOC\x83", "doc\x83"},                           // a lead byte cut off at the end
+  };
+  for (const auto& row : kRows)
+    EXPECT_EQ(LowerCase(row.name, +leadIn932), row.lowered) << row.name;
+}

@@ -218,7 +218,7 @@ TEST_F(Win32MessageDialog, TextKeepsItsLineBreaksAndWrapsAtHalfTheScreen) {
   EXPECT_EQ(text, spec.Text);
   // Screen readers announce a dialog and read its text.
   EXPECT_EQ(accessible.Role, ROLE_SYSTEM_DIALOG);
-  EXPECT_EQ(accessible.Description, ui::win32::WideOf(spec.Text));
+  EXPECT_EQ(accessible.Description, ui::win32::WideMessageOf(spec.Text));
   // "\r\r" makes an empty line: the text is at least three lines high.
   const int oneLine = 13;
   EXPECT_GE(textRect.bottom - textRect.top, 3 * oneLine);

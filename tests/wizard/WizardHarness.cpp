@@ -72,6 +72,6 @@ void WizardTest::AfterClose() {
 std::vector<std::string> WizardTest::DialogTexts() const {
   std::vector<std::string> texts;
   for (const ui::THeadlessDialog& d : view.Dialogs())
-    texts.push_back(d.Spec.Text);
+    texts.push_back(d.Spec.Text.Bytes());
   return texts;
 }

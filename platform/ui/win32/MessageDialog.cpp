@@ -142,7 +142,7 @@ std::vector<WORD> TMessageDialog::BuildTemplate() const {
   Append(words, WideOf(kMessageDialogClass));
   Append(words, WideOf(spec_.Caption));
   AppendItem(words, SS_ICON, kStaticId, kStaticAtom, L"");
-  AppendItem(words, SS_LEFT | SS_NOPREFIX, kStaticId, kStaticAtom, WideOf(spec_.Text));
+  AppendItem(words, SS_LEFT | SS_NOPREFIX, kStaticId, kStaticAtom, WideMessageOf(spec_.Text));
   for (size_t i = 0; i < spec_.Buttons.size(); ++i) {
     const DWORD style = WS_TABSTOP | (static_cast<int>(i) == spec_.DefaultButton ? BS_DEFPUSHBUTTON
                                                                                  : BS_PUSHBUTTON);
@@ -235,7 +235,7 @@ TAccessibleSpec TMessageDialog::DialogAccessibility() const {
   TAccessibleSpec spec;
   spec.Role = ROLE_SYSTEM_DIALOG;
   spec.ControlChildren = true;
-  spec.Description = WideOf(spec_.Text);
+  spec.Description = WideMessageOf(spec_.Text);
   return spec;
 }
 
@@ -286,8 +286,8 @@ void TMessageDialog::Layout(bool centre) {
   const int buttonWidth = Scale(kDialogButtonWidth, dpi_);
   const int buttonHeight = Scale(kDialogButtonHeight, dpi_);
   const int buttonGap = Scale(kDialogButtonGap, dpi_);
-  const SIZE text =
-      WrappedTextSize(WideOf(spec_.Text), font_, std::max(screenWidth / 2, Scale(100, dpi_)));
+  const SIZE text = WrappedTextSize(WideMessageOf(spec_.Text), font_,
+                                    std::max(screenWidth / 2, Scale(100, dpi_)));
 
   const int count = static_cast<int>(spec_.Buttons.size());
   const int rowWidth = count * buttonWidth + std::max(count - 1, 0) * buttonGap;

@@ -15,6 +15,15 @@ std::wstring WideOf(const std::string& text, UINT codePage) {
   return wide;
 }
 
+std::wstring WideMessageOf(const platform::MessageText& text, UINT systemCodePage) {
+  std::wstring wide;
+  for (const platform::TextPart& part : text.Parts()) {
+    const bool program = part.Source == platform::TextSource::Program;
+    wide += WideOf(part.Bytes, program ? kProgramCodePage : systemCodePage);
+  }
+  return wide;
+}
+
 std::string NarrowOf(const std::wstring& text, UINT codePage) {
   if (text.empty())
     return {};

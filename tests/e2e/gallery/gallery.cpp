@@ -9,6 +9,7 @@
 // dialogs, <rows> component rows, <n> clipped".
 #include "engine/AttachFiles.h"
 #include "engine/Components.h"
+#include "engine/FileErrorText.h"
 #include "engine/MessageKinds.h"
 #include "engine/NameMatch.h"
 #include "instutils/InstallLog.h"
