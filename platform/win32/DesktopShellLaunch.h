@@ -18,7 +18,9 @@ bool LaunchThroughDesktopShell(const std::string& program, const std::string& fo
 
 // CreateProcessA with the command line as given, in folder, with the
 // system's default error mode instead of the setup's; false when it fails.
-bool StartIn(const std::string& commandLine, const std::string& folder, int showCommand);
+// With a token (a HANDLE), CreateProcessAsUserA starts it as that token's user.
+bool StartIn(const std::string& commandLine, const std::string& folder, int showCommand,
+             void* asUser = nullptr);
 
 // Starts commandLine in folder with the rights of a standard user: this
 // process's token without the Administrators group and the privileges (the

@@ -10,15 +10,21 @@
 
 namespace platform::win32 {
 
-bool StartIn(const std::string& commandLine, const std::string& folder, int showCommand) {
+bool StartIn(const std::string& commandLine, const std::string& folder, int showCommand,
+             void* asUser) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(showCommand);
   PROCESS_INFORMATION started = {};
-  std::string line = commandLine; // CreateProcessA may write into it
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_DEFAULT_ERROR_MODE,
-                      nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &started))
+  std::string line = commandLine; // CreateProcess may write into it
+  const char* where = folder.empty() ? nullptr : folder.c_str();
+  const BOOL ok =
+      asUser ? CreateProcessAsUserA(asUser, nullptr, line.data(), nullptr, nullptr, FALSE,
+                                    CREATE_DEFAULT_ERROR_MODE, nullptr, where, &startup, &started)
+             : CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE,
+                              CREATE_DEFAULT_ERROR_MODE, nullptr, where, &startup, &started);
+  if (!ok)
     return false;
   const FileHandle process(started.hProcess), thread(started.hThread);
   return true;

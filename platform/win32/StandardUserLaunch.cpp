@@ -51,18 +51,7 @@ bool LaunchAsStandardUser(const std::string& commandLine, const std::string& fol
     return false;
   const FileHandle ownedToken(token);
   LowerToMediumIntegrity(token);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = static_cast<WORD>(showCommand);
-  PROCESS_INFORMATION started = {};
-  std::string line = commandLine; // CreateProcessAsUserA may write into it
-  if (!CreateProcessAsUserA(token, nullptr, line.data(), nullptr, nullptr, FALSE,
-                            CREATE_DEFAULT_ERROR_MODE, nullptr,
-                            folder.empty() ? nullptr : folder.c_str(), &startup, &started))
-    return false;
-  const FileHandle process(started.hProcess), thread(started.hThread);
-  return true;
+  return StartIn(commandLine, folder, showCommand, token);
 }
 
 } // namespace platform::win32
