@@ -44,19 +44,15 @@ int DefineDrive(wchar_t letter, UINT type, const std::string& unixPath) {
   HANDLE manager =
       CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (manager == INVALID_HANDLE_VALUE) {
-    std::fprintf(stderr, "driver: no mount manager (error %lu)\n", GetLastError());
-    return kFailed;
-  }
+  if (manager == INVALID_HANDLE_VALUE)
+    return Failure("no mount manager (error %lu)", GetLastError());
   DWORD returned = 0;
   BOOL ok = DeviceIoControl(manager, kDefineUnixDrive, request.data(),
                             static_cast<DWORD>(request.size()), nullptr, 0, &returned, nullptr);
   DWORD error = GetLastError();
   CloseHandle(manager);
-  if (!ok) {
-    std::fprintf(stderr, "driver: the mount manager refused (error %lu)\n", error);
-    return kFailed;
-  }
+  if (!ok)
+    return Failure("the mount manager refused (error %lu)", error);
   return kDone;
 }
 
@@ -118,10 +114,8 @@ bool RemoteCommandLine(DWORD pid, std::wstring& line) {
 int Hold(const std::wstring& path, const std::wstring& signal, DWORD timeoutMs) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    std::fprintf(stderr, "driver: cannot open the file (error %lu)\n", GetLastError());
-    return kFailed;
-  }
+  if (file == INVALID_HANDLE_VALUE)
+    return Failure("cannot open the file (error %lu)", GetLastError());
   std::printf("held\n");
   std::fflush(stdout);
   bool signalled = WaitFor(
@@ -158,11 +152,8 @@ int CommandLine(const std::wstring& exeName, DWORD timeoutMs) {
           if (RemoteCommandLine(pid, line))
             return true;
         return false;
-      })) {
-    std::fprintf(stderr, "driver: no readable process \"%ls\" within %lu ms\n", exeName.c_str(),
-                 timeoutMs);
-    return kFailed;
-  }
+      }))
+    return Failure("no readable process \"%ls\" within %lu ms", exeName.c_str(), timeoutMs);
   PrintUtf8(line);
   return kDone;
 }
@@ -171,10 +162,8 @@ int FreezeOthers(HWND window, bool freeze) {
   DWORD pid = 0;
   const DWORD windowThread = GetWindowThreadProcessId(window, &pid);
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  if (!windowThread || snapshot == INVALID_HANDLE_VALUE) {
-    std::fprintf(stderr, "driver: no threads to %s\n", freeze ? "freeze" : "thaw");
-    return kFailed;
-  }
+  if (!windowThread || snapshot == INVALID_HANDLE_VALUE)
+    return Failure("no threads to %s", freeze ? "freeze" : "thaw");
   int count = 0;
   bool ok = true;
   THREADENTRY32 entry{};

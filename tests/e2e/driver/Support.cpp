@@ -3,6 +3,7 @@
 
 #include <tlhelp32.h>
 
+#include <cstdarg>
 #include <cwchar>
 
 namespace driver {
@@ -17,6 +18,16 @@ void PrintUtf8(const std::wstring& text, FILE* stream) {
     std::fwrite(bytes.data(), 1, bytes.size(), stream);
   }
   std::fputc('\n', stream);
+}
+
+int Failure(const char* format, ...) {
+  std::va_list args;
+  va_start(args, format);
+  std::fputs("driver: ", stderr);
+  std::vfprintf(stderr, format, args);
+  std::fputc('\n', stderr);
+  va_end(args);
+  return kFailed;
 }
 
 bool ParseNumber(const wchar_t* s, unsigned long long& out) {
@@ -43,6 +54,18 @@ std::wstring ClassOf(HWND hwnd) {
   wchar_t name[256] = {};
   GetClassNameW(hwnd, name, 256);
   return name;
+}
+
+bool MatchesName(HWND hwnd, const NameFilter& f) {
+  const std::wstring cls = ClassOf(hwnd);
+  if ((f.className && _wcsicmp(cls.c_str(), f.className->c_str()) != 0) ||
+      (f.notClassName && _wcsicmp(cls.c_str(), f.notClassName->c_str()) == 0))
+    return false;
+  std::wstring text;
+  if (!f.caption && !f.captionPart)
+    return true;
+  return ReadText(hwnd, text) && (!f.caption || text == *f.caption) &&
+         (!f.captionPart || text.find(*f.captionPart) != std::wstring::npos);
 }
 
 bool Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& result) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ constexpr UINT kMessageTimeoutMs = 5000;
 
 // Prints text as UTF-8 followed by "\n".
 void PrintUtf8(const std::wstring& text, FILE* stream = stdout);
+// Prints "driver: " and the formatted message to standard error; kFailed.
+int Failure(const char* format, ...);
 
 // Command-line values: a handle or number in decimal or 0x hex.
 bool ParseNumber(const wchar_t* s, unsigned long long& out);
@@ -28,6 +31,13 @@ HWND ParseWindow(const wchar_t* s);
 void PrintHandle(HWND hwnd);
 
 std::wstring ClassOf(HWND hwnd);
+
+// The class and caption a window must have; an unset field matches any.
+struct NameFilter {
+  std::optional<std::wstring> className{}, notClassName{}, caption{}, captionPart{};
+};
+// Class names compare without regard to case, as Windows does.
+bool MatchesName(HWND hwnd, const NameFilter& filter);
 
 // WM_GETTEXT, sent with a timeout: it is marshalled across processes (unlike
 // GetWindowTextW, which would give an edit box's creation text), and a busy

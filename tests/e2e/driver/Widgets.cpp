@@ -26,24 +26,13 @@ bool Matches(HWND window, HWND child, const ChildQuery& q) {
     return false;
   if (q.enabled && !IsWindowEnabled(child))
     return false;
-  if (q.hasClass && _wcsicmp(ClassOf(child).c_str(), q.className.c_str()) != 0)
-    return false;
   if (q.hasWithin) {
     RECT r = RectIn(window, child);
     if (r.left < q.within.left || r.top < q.within.top || r.right > q.within.right ||
         r.bottom > q.within.bottom)
       return false;
   }
-  if (q.hasCaption || q.hasCaptionPart) {
-    std::wstring text;
-    if (!ReadText(child, text))
-      return false;
-    if (q.hasCaption && text != q.caption)
-      return false;
-    if (q.hasCaptionPart && text.find(q.captionPart) == std::wstring::npos)
-      return false;
-  }
-  return true;
+  return MatchesName(child, q.name);
 }
 
 bool IsCombo(HWND control) {
@@ -108,8 +97,7 @@ int LayoutRect(HWND control, int dpi) {
                 Scale(c.Height, dpi));
     return kDone;
   }
-  std::fprintf(stderr, "driver: control %d is not in the wizard's layout\n", id);
-  return kFailed;
+  return Failure("control %d is not in the wizard's layout", id);
 }
 
 HWND FindChild(HWND window, const ChildQuery& query) {
@@ -132,28 +120,18 @@ int Texts(HWND window, const ChildQuery& query) {
 int Press(HWND window, const std::vector<std::wstring>& captions, DWORD timeoutMs) {
   std::vector<HWND> buttons;
   for (const std::wstring& caption : captions) {
-    ChildQuery q;
-    q.hasClass = true;
-    q.className = L"Button";
-    q.hasCaption = true;
-    q.caption = caption;
-    q.visible = true;
+    ChildQuery q{.name = {.className = L"Button", .caption = caption}, .visible = true};
     HWND button = nullptr;
     WaitFor(timeoutMs, [&] {
       button = FindChild(window, q);
       return button && TakesInput(button);
     });
-    if (!button) {
-      std::fprintf(stderr, "driver: no visible button \"%ls\"\n", caption.c_str());
-      return kFailed;
-    }
+    if (!button)
+      return Failure("no visible button \"%ls\"", caption.c_str());
     // Under Wine BM_CLICK on a disabled button still notifies its parent; a
     // person could not press it, so neither may a test.
-    if (!TakesInput(button)) {
-      std::fprintf(stderr, "driver: the button \"%ls\" is disabled or under a modal dialog\n",
-                   caption.c_str());
-      return kFailed;
-    }
+    if (!TakesInput(button))
+      return Failure("the button \"%ls\" is disabled or under a modal dialog", caption.c_str());
     buttons.push_back(button);
   }
   // Posted: the click may open a modal dialog, and a sent message would only
@@ -193,18 +171,14 @@ int Rows(HWND control) {
 }
 
 int Choose(HWND control, unsigned index, bool mouse) {
-  if (!TakesInput(control)) {
-    std::fprintf(stderr, "driver: the list is hidden, disabled or under a modal dialog\n");
-    return kFailed;
-  }
+  if (!TakesInput(control))
+    return Failure("the list is hidden, disabled or under a modal dialog");
   const bool combo = IsCombo(control);
   if (mouse && !combo) {
     int height = 0;
     int top = RowTop(control, index, height);
-    if (top < 0) {
-      std::fprintf(stderr, "driver: row %u is not in view\n", index);
-      return kFailed;
-    }
+    if (top < 0)
+      return Failure("row %u is not in view", index);
     RECT client{};
     GetClientRect(control, &client);
     PostClick(control, client.right / 2, top + height / 2);
@@ -212,10 +186,8 @@ int Choose(HWND control, unsigned index, bool mouse) {
   }
   DWORD_PTR result = 0;
   Send(control, combo ? CB_SETCURSEL : LB_SETCURSEL, index, 0, result);
-  if (static_cast<LONG_PTR>(result) == (combo ? CB_ERR : LB_ERR)) {
-    std::fprintf(stderr, "driver: no row %u\n", index);
-    return kFailed;
-  }
+  if (static_cast<LONG_PTR>(result) == (combo ? CB_ERR : LB_ERR))
+    return Failure("no row %u", index);
   WORD code = combo ? CBN_SELCHANGE : LBN_SELCHANGE;
   WPARAM w = MAKEWPARAM(GetDlgCtrlID(control), code);
   return PostMessageW(GetParent(control), WM_COMMAND, w, reinterpret_cast<LPARAM>(control))
@@ -224,16 +196,12 @@ int Choose(HWND control, unsigned index, bool mouse) {
 }
 
 int Toggle(HWND control, unsigned index) {
-  if (!TakesInput(control)) {
-    std::fprintf(stderr, "driver: the list is hidden, disabled or under a modal dialog\n");
-    return kFailed;
-  }
+  if (!TakesInput(control))
+    return Failure("the list is hidden, disabled or under a modal dialog");
   int height = 0;
   int top = RowTop(control, index, height);
-  if (top < 0) {
-    std::fprintf(stderr, "driver: row %u is not in view\n", index);
-    return kFailed;
-  }
+  if (top < 0)
+    return Failure("row %u is not in view", index);
   PostClick(control, 6, top + height / 2);
   return kDone;
 }
@@ -246,19 +214,6 @@ int Progress(HWND control) {
   std::printf("%ld %ld %ld\n", static_cast<long>(position), static_cast<long>(low),
               static_cast<long>(high));
   return kDone;
-}
-
-int WaitProgress(HWND control, unsigned long long above, DWORD timeoutMs) {
-  DWORD_PTR position = 0;
-  if (WaitFor(timeoutMs, [&] {
-        return Send(control, PBM_GETPOS, 0, 0, position) &&
-               static_cast<unsigned long long>(position) > above;
-      })) {
-    std::printf("%lu\n", static_cast<unsigned long>(position));
-    return kDone;
-  }
-  std::fprintf(stderr, "driver: the progress stays at %lu\n", static_cast<unsigned long>(position));
-  return kFailed;
 }
 
 int Key(HWND control, const std::wstring& key) {

@@ -14,12 +14,7 @@ namespace driver {
 // Which descendants a command looks at. Positions are in the client
 // coordinates of the window searched.
 struct ChildQuery {
-  bool hasClass = false;
-  std::wstring className;
-  bool hasCaption = false;
-  std::wstring caption;
-  bool hasCaptionPart = false;
-  std::wstring captionPart;
+  NameFilter name;
   bool visible = false; // only visible ones
   bool enabled = false; // only enabled ones
   bool hasWithin = false;
@@ -53,8 +48,6 @@ int Choose(HWND control, unsigned index, bool mouse);
 int Toggle(HWND control, unsigned index);
 // "position low high" of a progress bar.
 int Progress(HWND control);
-// Waits until a progress bar's position exceeds `above`; prints it.
-int WaitProgress(HWND control, unsigned long long above, DWORD timeoutMs);
 // Posts a key press (WM_KEYDOWN, WM_KEYUP): a virtual-key code or one of
 // escape, return, space, tab.
 int Key(HWND control, const std::wstring& key);

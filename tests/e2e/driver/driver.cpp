@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -32,14 +33,12 @@ const char kUsageText[] =
     "  wait-gone HWND [--timeout MS]        wait until the window is destroyed\n"
     "  wait-exit --exe NAME [--timeout MS]  wait until those processes end, print exit codes\n"
     "  caption HWND                         the window's text\n"
-    "  controls HWND                        every descendant: id class state \"text\"\n"
     "  text HWND ID                         a control's text\n"
     "  wait-text HWND ID TEXT [--timeout MS] wait until the control's text contains TEXT\n"
     "  state HWND [ID]                      visible|hidden enabled|disabled\n"
     "  wait-state HWND ID STATE [--timeout MS]  STATE: visible hidden enabled disabled\n"
     "  checked HWND ID                      0, 1 or 2 (BM_GETCHECK)\n"
     "  wait-checked HWND ID N [--timeout MS] wait until BM_GETCHECK gives N\n"
-    "  items HWND ID                        a list or combo box's items, one a line\n"
     "  set-text HWND ID TEXT                WM_SETTEXT\n"
     "  click HWND ID                        BM_CLICK, posted; refused when hidden or disabled\n"
     "  close HWND                           post WM_CLOSE\n"
@@ -58,7 +57,6 @@ const char kUsageText[] =
     "  choose CONTROL ROW [--mouse]         select a row and notify the parent, or click it\n"
     "  toggle CONTROL ROW                   click the check strip of a check-list row\n"
     "  progress CONTROL                     a progress bar's position, low and high\n"
-    "  wait-progress CONTROL --above N [--timeout MS]\n"
     "  key CONTROL KEY                      post a key: escape return space tab or a VK code\n"
     "  focus HWND                           the control with the focus in HWND's thread\n"
     "The machine:\n"
@@ -89,36 +87,20 @@ HWND FindControl(HWND parent, int id) {
   return nullptr;
 }
 
-HWND ControlArg(const wchar_t* windowArg, const wchar_t* idArg) {
-  HWND window = ParseWindow(windowArg);
+HWND ControlArg(HWND window, const std::wstring& idArg) {
   unsigned long long id = 0;
-  if (!window) {
-    std::fprintf(stderr, "driver: no such window\n");
-    return nullptr;
-  }
-  if (std::wcscmp(idArg, L".") == 0)
+  if (idArg == L".")
     return window;
-  if (!ParseNumber(idArg, id)) {
-    std::fprintf(stderr, "driver: bad control ID\n");
-    return nullptr;
-  }
-  HWND control = FindControl(window, static_cast<int>(id));
+  HWND control =
+      ParseNumber(idArg.c_str(), id) ? FindControl(window, static_cast<int>(id)) : nullptr;
   if (!control)
-    std::fprintf(stderr, "driver: no control with ID %llu\n", id);
+    Failure("no control with ID %ls", idArg.c_str());
   return control;
 }
 
 struct Filters {
-  bool hasCaption = false;
-  std::wstring caption;
-  bool hasCaptionPart = false;
-  std::wstring captionPart;
-  bool hasClass = false;
-  std::wstring className;
-  bool hasNotClass = false;
-  std::wstring notClassName;
-  bool hasExe = false;
-  std::wstring exe;
+  NameFilter name;
+  std::optional<std::wstring> exe;
   HWND owner = nullptr;
   bool hidden = false;
   DWORD timeoutMs = kDefaultTimeoutMs;
@@ -129,7 +111,6 @@ struct Options {
   ChildQuery child;
   bool timeoutGiven = false;
   bool mouse = false;
-  unsigned long long above = 0;
   std::vector<std::wstring> positional;
   bool ok = true;
 };
@@ -138,125 +119,72 @@ bool ParseRect(const wchar_t* s, RECT& r) {
   return std::swscanf(s, L"%ld,%ld,%ld,%ld", &r.left, &r.top, &r.right, &r.bottom) == 4;
 }
 
-// The descendant filters share --class and the caption options with the
-// top-level ones.
-void CompleteChildQuery(Options& o) {
-  o.child.hasClass = o.filters.hasClass;
-  o.child.className = o.filters.className;
-  o.child.hasCaption = o.filters.hasCaption;
-  o.child.caption = o.filters.caption;
-  o.child.hasCaptionPart = o.filters.hasCaptionPart;
-  o.child.captionPart = o.filters.captionPart;
+// An option with a value (v, null when missing): nullopt when `a` is none,
+// false for a missing or bad value.
+std::optional<bool> ParseValue(Options& o, const std::wstring& a, const wchar_t* v) {
+  const std::pair<const wchar_t*, std::optional<std::wstring>*> texts[] = {
+      {L"--caption", &o.filters.name.caption},
+      {L"--caption-has", &o.filters.name.captionPart},
+      {L"--class", &o.filters.name.className},
+      {L"--not-class", &o.filters.name.notClassName},
+      {L"--exe", &o.filters.exe}};
+  for (const auto& [name, field] : texts)
+    if (a == name)
+      return v && (*field = v, true);
+  unsigned long long n = 0;
+  if (a == L"--owner")
+    return (o.filters.owner = ParseWindow(v)) != nullptr;
+  if (a == L"--within")
+    return v && (o.child.hasWithin = ParseRect(v, o.child.within));
+  if (a == L"--index")
+    return ParseNumber(v, n) && (o.child.index = static_cast<unsigned>(n), true);
+  if (a == L"--timeout")
+    return ParseNumber(v, n) &&
+           (o.timeoutGiven = true, o.filters.timeoutMs = static_cast<DWORD>(n), true);
+  return std::nullopt;
 }
 
 Options ParseOptions(int argc, wchar_t** argv, int first) {
   Options o;
+  const std::pair<const wchar_t*, bool*> flags[] = {{L"--hidden", &o.filters.hidden},
+                                                    {L"--visible", &o.child.visible},
+                                                    {L"--enabled", &o.child.enabled},
+                                                    {L"--mouse", &o.mouse}};
   for (int i = first; i < argc; ++i) {
-    std::wstring a = argv[i];
-    auto value = [&]() -> const wchar_t* {
-      if (i + 1 >= argc) {
-        o.ok = false;
-        return L"";
-      }
-      return argv[++i];
-    };
-    unsigned long long n = 0;
-    if (a == L"--caption") {
-      o.filters.hasCaption = true;
-      o.filters.caption = value();
-    } else if (a == L"--caption-has") {
-      o.filters.hasCaptionPart = true;
-      o.filters.captionPart = value();
-    } else if (a == L"--class") {
-      o.filters.hasClass = true;
-      o.filters.className = value();
-    } else if (a == L"--not-class") {
-      o.filters.hasNotClass = true;
-      o.filters.notClassName = value();
-    } else if (a == L"--exe") {
-      o.filters.hasExe = true;
-      o.filters.exe = value();
-    } else if (a == L"--owner") {
-      o.filters.owner = ParseWindow(value());
-      if (!o.filters.owner)
-        o.ok = false;
-    } else if (a == L"--hidden") {
-      o.filters.hidden = true;
-    } else if (a == L"--visible") {
-      o.child.visible = true;
-    } else if (a == L"--enabled") {
-      o.child.enabled = true;
-    } else if (a == L"--mouse") {
-      o.mouse = true;
-    } else if (a == L"--within") {
-      o.child.hasWithin = ParseRect(value(), o.child.within);
-      if (!o.child.hasWithin)
-        o.ok = false;
-    } else if (a == L"--index") {
-      if (!ParseNumber(value(), n))
-        o.ok = false;
-      o.child.index = static_cast<unsigned>(n);
-    } else if (a == L"--above") {
-      if (!ParseNumber(value(), o.above))
-        o.ok = false;
-    } else if (a == L"--timeout") {
-      o.timeoutGiven = true;
-      if (!ParseNumber(value(), n))
-        o.ok = false;
-      o.filters.timeoutMs = static_cast<DWORD>(n);
+    const std::wstring a = argv[i];
+    bool flag = false;
+    for (const auto& [name, field] : flags)
+      if (a == name)
+        flag = *field = true;
+    if (flag)
+      continue;
+    if (const std::optional<bool> valid = ParseValue(o, a, i + 1 < argc ? argv[i + 1] : nullptr)) {
+      o.ok = o.ok && *valid;
+      ++i;
     } else {
       o.positional.push_back(a);
     }
   }
-  CompleteChildQuery(o);
+  // The descendant filters share --class and the caption options.
+  o.child.name = o.filters.name;
   return o;
 }
 
-struct WindowSearch {
-  const Filters* filters;
-  std::vector<DWORD> pids;
-};
-
-bool Matches(HWND hwnd, const WindowSearch& s) {
-  const Filters& f = *s.filters;
-  if (!f.hidden && !IsWindowVisible(hwnd))
+// pids: the processes of --exe.
+bool Matches(HWND hwnd, const Filters& f, const std::vector<DWORD>& pids) {
+  if ((!f.hidden && !IsWindowVisible(hwnd)) || (f.owner && GetWindow(hwnd, GW_OWNER) != f.owner))
     return false;
-  if (f.hasClass && ClassOf(hwnd) != f.className)
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (f.exe && std::find(pids.begin(), pids.end(), pid) == pids.end())
     return false;
-  if (f.hasNotClass && ClassOf(hwnd) == f.notClassName)
-    return false;
-  if (f.owner && GetWindow(hwnd, GW_OWNER) != f.owner)
-    return false;
-  if (f.hasExe) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    bool ours = false;
-    for (DWORD p : s.pids)
-      ours = ours || p == pid;
-    if (!ours)
-      return false;
-  }
-  if (f.hasCaption || f.hasCaptionPart) {
-    std::wstring caption;
-    if (!ReadText(hwnd, caption))
-      return false;
-    if (f.hasCaption && caption != f.caption)
-      return false;
-    if (f.hasCaptionPart && caption.find(f.captionPart) == std::wstring::npos)
-      return false;
-  }
-  return true;
+  return MatchesName(hwnd, f.name);
 }
 
-HWND FindTopLevel(const Filters& filters) {
-  WindowSearch search{&filters, {}};
-  if (filters.hasExe) {
-    search.pids = ProcessIdsOf(filters.exe);
-    if (search.pids.empty())
-      return nullptr;
-  }
+HWND FindTopLevel(const Filters& f) {
+  const std::vector<DWORD> pids = f.exe ? ProcessIdsOf(*f.exe) : std::vector<DWORD>{};
   for (HWND hwnd : TopLevelWindows())
-    if (Matches(hwnd, search))
+    if (Matches(hwnd, f, pids))
       return hwnd;
   return nullptr;
 }
@@ -278,42 +206,9 @@ int List() {
   return 0;
 }
 
-int Controls(HWND window) {
-  for (HWND child : Descendants(window)) {
-    std::wstring text;
-    ReadText(child, text);
-    std::printf("%d ", GetDlgCtrlID(child));
-    PrintUtf8(ClassOf(child) + L" " + StateOf(child) + L" \"" + text + L"\"");
-  }
-  return 0;
-}
-
-int Items(HWND control) {
-  std::wstring cls = ClassOf(control);
-  bool combo = _wcsicmp(cls.c_str(), L"ComboBox") == 0;
-  UINT getCount = combo ? CB_GETCOUNT : LB_GETCOUNT;
-  UINT getLength = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
-  UINT getText = combo ? CB_GETLBTEXT : LB_GETTEXT;
-  DWORD_PTR count = 0;
-  if (!SendMessageTimeoutW(control, getCount, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &count))
-    return kFailed;
-  for (WPARAM i = 0; i < count; ++i) {
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(control, getLength, i, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &length);
-    if (static_cast<LONG_PTR>(length) < 0)
-      return kFailed;
-    std::vector<wchar_t> buffer(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(control, getText, i, reinterpret_cast<LPARAM>(buffer.data()),
-                        SMTO_ABORTIFHUNG, kMessageTimeoutMs, &copied);
-    PrintUtf8(std::wstring(buffer.data()));
-  }
-  return 0;
-}
-
 int WaitExit(const Filters& f) {
   std::vector<HANDLE> handles;
-  for (DWORD pid : ProcessIdsOf(f.exe)) {
+  for (DWORD pid : ProcessIdsOf(*f.exe)) {
     HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
     if (h)
       handles.push_back(h);
@@ -322,10 +217,8 @@ int WaitExit(const Filters& f) {
   if (!handles.empty()) {
     DWORD r = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), TRUE,
                                      f.timeoutMs);
-    if (r == WAIT_TIMEOUT || r == WAIT_FAILED) {
-      std::fprintf(stderr, "driver: processes still running\n");
-      result = kFailed;
-    }
+    if (r == WAIT_TIMEOUT || r == WAIT_FAILED)
+      result = Failure("processes still running");
   }
   for (HANDLE h : handles) {
     DWORD code = 0;
@@ -359,10 +252,8 @@ struct GroupIconHeader {
 template <typename Read> int WithResourceModule(const std::wstring& file, Read read) {
   HMODULE module = LoadLibraryExW(file.c_str(), nullptr,
                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  if (!module) {
-    std::fprintf(stderr, "driver: cannot open the file\n");
-    return kFailed;
-  }
+  if (!module)
+    return Failure("cannot open the file");
   const int result = read(module);
   FreeLibrary(module);
   return result;
@@ -383,8 +274,7 @@ int PrintIconGroup(HMODULE module, unsigned long long id) {
     }
     return 0;
   }
-  std::fprintf(stderr, "driver: no icon group %llu\n", id);
-  return kFailed;
+  return Failure("no icon group %llu", id);
 }
 
 int IconGroup(const std::wstring& file, unsigned long long id) {
@@ -408,8 +298,7 @@ int PrintResource(HMODULE module, const std::wstring& type, const std::wstring& 
     std::printf("\n");
     return 0;
   }
-  std::fprintf(stderr, "driver: no such resource\n");
-  return kFailed;
+  return Failure("no such resource");
 }
 
 int Resource(const std::wstring& file, const std::wstring& type, const std::wstring& name) {
@@ -417,45 +306,41 @@ int Resource(const std::wstring& file, const std::wstring& type, const std::wstr
                             [&](HMODULE module) { return PrintResource(module, type, name); });
 }
 
-int Run(int argc, wchar_t** argv) {
-  if (argc < 2)
-    return kUsage;
-  std::wstring command = argv[1];
-  Options o = ParseOptions(argc, argv, 2);
-  if (!o.ok)
-    return kUsage;
+// Waits until find() gives a window and prints its handle.
+template <typename Find> int AwaitHandle(DWORD timeoutMs, const char* what, Find find) {
+  HWND found = nullptr;
+  if (!WaitFor(timeoutMs, [&] { return (found = find()) != nullptr; }))
+    return Failure("no such %s within %lu ms", what, timeoutMs);
+  PrintHandle(found);
+  return kDone;
+}
+
+int PrintText(HWND hwnd) {
+  std::wstring text;
+  if (!ReadText(hwnd, text))
+    return kFailed;
+  PrintUtf8(text);
+  return kDone;
+}
+
+// The commands that take no window.
+std::optional<int> RunOnMachine(const std::wstring& command, const Options& o) {
   const auto& p = o.positional;
   const Filters& f = o.filters;
-
+  unsigned long long id = 1;
   if (command == L"list")
     return List();
-  if (command == L"find") {
-    HWND found = nullptr;
-    if (!WaitFor(f.timeoutMs, [&] { return (found = FindTopLevel(f)) != nullptr; })) {
-      std::fprintf(stderr, "driver: no such window within %lu ms\n", f.timeoutMs);
-      return kFailed;
-    }
-    PrintHandle(found);
-    return 0;
-  }
+  if (command == L"find")
+    return AwaitHandle(f.timeoutMs, "window", [&] { return FindTopLevel(f); });
   if (command == L"wait-exit")
-    return f.hasExe ? WaitExit(f) : kUsage;
-  if (command == L"icon-group") {
-    unsigned long long id = 1;
-    if (p.empty() || (p.size() > 1 && !ParseNumber(p[1].c_str(), id)))
-      return kUsage;
-    return IconGroup(p[0], id);
-  }
-  if (command == L"resource") {
-    if (p.size() < 3)
-      return kUsage;
-    return Resource(p[0], p[1], p[2]);
-  }
-  if (command == L"hold") {
-    if (p.size() < 2)
-      return kUsage;
-    return Hold(p[0], p[1], o.timeoutGiven ? f.timeoutMs : 120000);
-  }
+    return f.exe ? WaitExit(f) : kUsage;
+  if (command == L"icon-group")
+    return p.empty() || (p.size() > 1 && !ParseNumber(p[1].c_str(), id)) ? kUsage
+                                                                         : IconGroup(p[0], id);
+  if (command == L"resource")
+    return p.size() < 3 ? kUsage : Resource(p[0], p[1], p[2]);
+  if (command == L"hold")
+    return p.size() < 2 ? kUsage : Hold(p[0], p[1], o.timeoutGiven ? f.timeoutMs : 120000);
   if (command == L"drive-add")
     return p.size() < 2 ? kUsage : DriveAdd(p[0][0], p[1]);
   if (command == L"drive-remove")
@@ -463,161 +348,137 @@ int Run(int argc, wchar_t** argv) {
   if (command == L"drives")
     return Drives();
   if (command == L"cmdline")
-    return f.hasExe ? CommandLine(f.exe, f.timeoutMs) : kUsage;
+    return f.exe ? CommandLine(*f.exe, f.timeoutMs) : kUsage;
+  return std::nullopt;
+}
 
-  if (p.empty())
-    return kUsage;
-  if (command == L"freeze" || command == L"thaw") {
-    HWND window = ParseWindow(p[0].c_str());
-    return window ? FreezeOthers(window, command == L"freeze") : kFailed;
-  }
-  HWND window = ParseWindow(p[0].c_str());
-  if (command == L"wait-gone") {
-    if (!window)
-      return 0;
-    if (WaitFor(f.timeoutMs, [&] { return !IsWindow(window); }))
-      return 0;
-    std::fprintf(stderr, "driver: the window is still there after %lu ms\n", f.timeoutMs);
-    return kFailed;
-  }
-  if (!window) {
-    std::fprintf(stderr, "driver: no such window\n");
-    return kFailed;
-  }
-  if (command == L"caption") {
-    std::wstring text;
-    if (!ReadText(window, text))
-      return kFailed;
-    PrintUtf8(text);
-    return 0;
-  }
-  if (command == L"controls")
-    return Controls(window);
+// The commands on a window: HWND first.
+std::optional<int> RunOnWindow(const std::wstring& command, const Options& o, HWND window) {
+  const auto& p = o.positional;
+  const DWORD timeoutMs = o.filters.timeoutMs;
+  unsigned long long n = 0;
+  if (command == L"caption")
+    return PrintText(window);
   if (command == L"tree")
     return Tree(window);
-  if (command == L"layout") {
-    unsigned long long dpi = 0;
-    if (p.size() < 2 || !ParseNumber(p[1].c_str(), dpi))
-      return kUsage;
-    return LayoutRect(window, static_cast<int>(dpi));
-  }
+  if (command == L"layout")
+    return p.size() < 2 || !ParseNumber(p[1].c_str(), n) ? kUsage
+                                                         : LayoutRect(window, static_cast<int>(n));
   if (command == L"focus")
     return Focus(window);
   if (command == L"texts")
     return Texts(window, o.child);
-  if (command == L"child") {
-    HWND found = nullptr;
-    if (!WaitFor(f.timeoutMs, [&] { return (found = FindChild(window, o.child)) != nullptr; })) {
-      std::fprintf(stderr, "driver: no such control within %lu ms\n", f.timeoutMs);
-      return kFailed;
-    }
-    PrintHandle(found);
-    return 0;
-  }
+  if (command == L"child")
+    return AwaitHandle(timeoutMs, "control", [&] { return FindChild(window, o.child); });
   if (command == L"rows")
     return Rows(window);
   if (command == L"progress")
     return Progress(window);
-  if (command == L"wait-progress")
-    return WaitProgress(window, o.above, f.timeoutMs);
-  if (command == L"press" || command == L"choose" || command == L"toggle" || command == L"key") {
-    if (p.size() < 2)
-      return kUsage;
-    if (command == L"press")
-      return Press(window, {p.begin() + 1, p.end()}, o.timeoutGiven ? f.timeoutMs : 0);
-    if (command == L"key")
-      return Key(window, p[1]);
-    unsigned long long row = 0;
-    if (!ParseNumber(p[1].c_str(), row))
-      return kUsage;
-    if (command == L"choose")
-      return Choose(window, static_cast<unsigned>(row), o.mouse);
-    return Toggle(window, static_cast<unsigned>(row));
-  }
   if (command == L"close")
-    return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : kFailed;
-  if (command == L"state" && p.size() == 1) {
-    PrintUtf8(StateOf(window));
-    return 0;
-  }
-
+    return PostMessageW(window, WM_CLOSE, 0, 0) ? kDone : kFailed;
+  if (command == L"freeze" || command == L"thaw")
+    return FreezeOthers(window, command == L"freeze");
+  if (command != L"press" && command != L"choose" && command != L"toggle" && command != L"key")
+    return std::nullopt;
   if (p.size() < 2)
     return kUsage;
-  HWND control = ControlArg(p[0].c_str(), p[1].c_str());
-  if (!control)
-    return kFailed;
-  if (command == L"state") {
-    PrintUtf8(StateOf(control));
-    return 0;
-  }
-  if (command == L"text") {
-    std::wstring text;
-    if (!ReadText(control, text))
-      return kFailed;
-    PrintUtf8(text);
-    return 0;
-  }
+  if (command == L"press")
+    return Press(window, {p.begin() + 1, p.end()}, o.timeoutGiven ? timeoutMs : 0);
+  if (command == L"key")
+    return Key(window, p[1]);
+  if (!ParseNumber(p[1].c_str(), n))
+    return kUsage;
+  return command == L"choose" ? Choose(window, static_cast<unsigned>(n), o.mouse)
+                              : Toggle(window, static_cast<unsigned>(n));
+}
+
+// Under Wine BM_CLICK on a disabled button still notifies its parent; a person
+// could not press it, so neither may a test. Posted: the click may open a
+// modal dialog, and a sent message would only return once that dialog closed.
+int Click(HWND control) {
+  if (!IsWindowVisible(control) || !IsWindowEnabled(control) ||
+      !IsWindowEnabled(GetAncestor(control, GA_ROOT)))
+    return Failure("the control is hidden, disabled or under a modal dialog");
+  return PostMessageW(control, BM_CLICK, 0, 0) ? kDone : kFailed;
+}
+
+// The commands on a control: HWND ID, then for some a value.
+int RunOnControl(const std::wstring& command, const Options& o, HWND control) {
+  const auto& p = o.positional;
+  const DWORD timeoutMs = o.filters.timeoutMs;
+  DWORD_PTR state = 0;
+  if (command == L"state")
+    return PrintUtf8(StateOf(control)), kDone;
+  if (command == L"text")
+    return PrintText(control);
   if (command == L"checked") {
-    DWORD_PTR state = 0;
     if (!Send(control, BM_GETCHECK, 0, 0, state))
       return kFailed;
     std::printf("%lu\n", static_cast<unsigned long>(state));
-    return 0;
+    return kDone;
   }
-  if (command == L"items")
-    return Items(control);
-  if (command == L"click") {
-    // Under Wine BM_CLICK on a disabled button still notifies its parent; a
-    // person could not press it, so neither may a test.
-    if (!IsWindowVisible(control) || !IsWindowEnabled(control) ||
-        !IsWindowEnabled(GetAncestor(control, GA_ROOT))) {
-      std::fprintf(stderr, "driver: the control is hidden, disabled or under a modal dialog\n");
-      return kFailed;
-    }
-    // Posted: the click may open a modal dialog, and a sent message would only
-    // return once that dialog closed.
-    return PostMessageW(control, BM_CLICK, 0, 0) ? 0 : kFailed;
-  }
-
+  if (command == L"click")
+    return Click(control);
   if (p.size() < 3)
     return kUsage;
-  if (command == L"set-text") {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(p[2].c_str()),
-                               SMTO_ABORTIFHUNG, kMessageTimeoutMs, &result)
-               ? 0
+  const std::wstring& value = p[2];
+  if (command == L"set-text")
+    return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()),
+                               SMTO_ABORTIFHUNG, kMessageTimeoutMs, &state)
+               ? kDone
                : kFailed;
-  }
   if (command == L"wait-text") {
     std::wstring text;
-    if (WaitFor(f.timeoutMs,
-                [&] { return ReadText(control, text) && text.find(p[2]) != std::wstring::npos; }))
-      return 0;
-    std::fprintf(stderr, "driver: the text did not appear within %lu ms; it reads:\n", f.timeoutMs);
+    if (WaitFor(timeoutMs,
+                [&] { return ReadText(control, text) && text.find(value) != std::wstring::npos; }))
+      return kDone;
+    Failure("the text did not appear within %lu ms; it reads:", timeoutMs);
     PrintUtf8(text, stderr);
     return kFailed;
   }
   if (command == L"wait-checked") {
     // A posted click is handled after any message sent meanwhile: wait for it.
     unsigned long long expected = 0;
-    DWORD_PTR state = 0;
-    if (!ParseNumber(p[2].c_str(), expected))
+    if (!ParseNumber(value.c_str(), expected))
       return kUsage;
-    if (WaitFor(f.timeoutMs,
+    if (WaitFor(timeoutMs,
                 [&] { return Send(control, BM_GETCHECK, 0, 0, state) && state == expected; }))
-      return 0;
-    std::fprintf(stderr, "driver: the check state is %lu, not %llu, after %lu ms\n",
-                 static_cast<unsigned long>(state), expected, f.timeoutMs);
-    return kFailed;
+      return kDone;
+    return Failure("the check state is %lu, not %llu, after %lu ms",
+                   static_cast<unsigned long>(state), expected, timeoutMs);
   }
-  if (command == L"wait-state") {
-    if (WaitFor(f.timeoutMs, [&] { return HasState(control, p[2]); }))
-      return 0;
-    std::fprintf(stderr, "driver: the control is not %ls within %lu ms\n", p[2].c_str(),
-                 f.timeoutMs);
-    return kFailed;
-  }
+  if (command == L"wait-state")
+    return WaitFor(timeoutMs, [&] { return HasState(control, value); })
+               ? kDone
+               : Failure("the control is not %ls within %lu ms", value.c_str(), timeoutMs);
   return kUsage;
+}
+
+int Run(int argc, wchar_t** argv) {
+  if (argc < 2)
+    return kUsage;
+  const std::wstring command = argv[1];
+  const Options o = ParseOptions(argc, argv, 2);
+  if (!o.ok)
+    return kUsage;
+  if (const std::optional<int> result = RunOnMachine(command, o))
+    return *result;
+  const auto& p = o.positional;
+  if (p.empty())
+    return kUsage;
+  HWND window = ParseWindow(p[0].c_str());
+  if (command == L"wait-gone")
+    return !window || WaitFor(o.filters.timeoutMs, [&] { return !IsWindow(window); })
+               ? kDone
+               : Failure("the window is still there after %lu ms", o.filters.timeoutMs);
+  if (!window)
+    return Failure("no such window");
+  if (const std::optional<int> result = RunOnWindow(command, o, window))
+    return *result;
+  if (p.size() < 2)
+    return command == L"state" ? (PrintUtf8(StateOf(window)), kDone) : kUsage;
+  HWND control = ControlArg(window, p[1]);
+  return control ? RunOnControl(command, o, control) : kFailed;
 }
 
 // Runs a command line, with commands chained by ";;" run one after the other
