@@ -36,10 +36,7 @@ e2e_answer "I&gnorer"
 e2e_wait_page 6 60
 e2e_expect_eq "$(e2e_button_state "${ASSOC_BOXES[1]}")" "visible enabled" "association box"
 e2e_next_to 7
-drv click "$(e2e_control Button "$LAUNCH_BOX")" . || e2e_fail "cannot untick the launch box"
-e2e_press "$FINISH_BTN"
-e2e_wait_setup_exit 30
-e2e_expect_eq "$SETUP_EXIT" 0 "exit code"
+e2e_finish_without_launch
 e2e_stop_wine
 e2e_expect_file "$dir/Licence.txt"
 e2e_expect_file "$dir/Install.log"

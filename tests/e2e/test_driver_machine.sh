@@ -6,9 +6,6 @@
 # timeout: 90
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
-build=$E2E_BUILD
-PROBE_EXE=${PROBE_EXE:-$build/tools/kre/kre_probe.exe}
-KRE_EXE=${KRE_EXE:-$build/tools/kre/kre.exe}
 
 drv_server_start
 stick=$PFX/stick
@@ -39,4 +36,4 @@ wine_run "$PFX" "$PROBE_EXE" exec "$kre" >/dev/null </dev/null {E2E_DRV_IN}>&- {
   e2e_fail "cannot start kre.exe"
 e2e_expect_eq "$(drv cmdline --exe kre.exe --timeout 20000)" "\"$kre\"" "kre.exe's command line"
 window=$(drv find --exe kre.exe --timeout 20000) || e2e_fail "kre.exe shows no window"
-drv close "$window" ";;" wait-exit --exe kre.exe --timeout 10000 >/dev/null || e2e_fail "kre.exe does not end"
+e2e_close_kre "$window"

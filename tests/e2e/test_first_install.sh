@@ -42,11 +42,7 @@ read -r position low high < <(drv progress "$bar")
 if [ "$high" -le 0 ] || [ "$position" != "$high" ]; then
   e2e_fail "progress $position of $low..$high"
 fi
-for i in 0 1 2 3; do
-  expected=0
-  [ "$i" = 1 ] && expected=1
-  e2e_expect_eq "$(e2e_checked "${ASSOC_BOXES[$i]}")" "$expected" "association box \"${ASSOC_BOXES[$i]}\""
-done
+e2e_expect_eq "$(e2e_assoc_states)" "0 1 0 0" "association boxes"
 e2e_expect_eq "$(e2e_button_state "$BACK_BTN")" "visible disabled" "Back after the installation"
 e2e_wait_focus Button "${ASSOC_BOXES[0]}"
 
@@ -55,15 +51,13 @@ e2e_expect_eq "$(e2e_button_state "$CANCEL_BTN")" "visible disabled" "Cancel on 
 e2e_expect_eq "$(e2e_checked "$LAUNCH_BOX")" 1 "launch box ticked initially"
 
 e2e_press "$FINISH_BTN"
-e2e_wait_setup_exit 30
-e2e_expect_eq "$SETUP_EXIT" 0 "exit code"
+e2e_expect_exit
 kre="$INSTALL_WIN\\kre.exe"
 e2e_expect_eq "$(drv cmdline --exe kre.exe --timeout 10000)" "\"$kre\"" "the launch command"
 window=$(drv find --exe kre.exe --caption "Traitement de texte Brevanto" --timeout 10000) ||
   e2e_fail "the word processor shows no window"
 e2e_shot launched
-drv close "$window" ";;" wait-exit --exe kre.exe --timeout 10000 >/dev/null ||
-  e2e_fail "the word processor does not end"
+e2e_close_kre "$window"
 e2e_stop_wine
 
 # The install folder, its log, and the association command the stand-in logged.
@@ -105,21 +99,19 @@ e2e_expect_no_file "$user/Desktop/$link"
 e2e_expect_no_file "$user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/$link"
 
 # The settings, the word processor's own record and the uninstall entry.
-install='Software\Brevanto Word Processor\Install'
-e2e_expect_eq "$(e2e_reg_string user "$install" MAINDIR)" "$INSTALL_WIN" MAINDIR
-e2e_expect_eq "$(e2e_reg_dword user "$install" "COMPS_FR (3.1.1)")" 2147483646 "COMPS_FR (3.1.1)"
-e2e_expect_eq "$(e2e_reg_dword user "$install" INSTALLTOALL)" 1 INSTALLTOALL
-e2e_expect_eq "$(e2e_reg_string user "$install" EXTENSIONS)" B EXTENSIONS
-e2e_expect_eq "$(e2e_reg_dword user "$install" LAUNCH)" 1 LAUNCH
+e2e_expect_eq "$(e2e_reg_string user "$SETTINGS_KEY" MAINDIR)" "$INSTALL_WIN" MAINDIR
+e2e_expect_eq "$(e2e_reg_dword user "$SETTINGS_KEY" "COMPS_FR (3.1.1)")" 2147483646 "COMPS_FR (3.1.1)"
+e2e_expect_eq "$(e2e_reg_dword user "$SETTINGS_KEY" INSTALLTOALL)" 1 INSTALLTOALL
+e2e_expect_eq "$(e2e_reg_string user "$SETTINGS_KEY" EXTENSIONS)" B EXTENSIONS
+e2e_expect_eq "$(e2e_reg_dword user "$SETTINGS_KEY" LAUNCH)" 1 LAUNCH
 e2e_expect_eq "$(e2e_reg_dword user 'Software\Brevanto Word Processor\Internal' LastRunVer)" \
   30301000 "LastRunVer recorded by the launched word processor"
-uninstall="$UNINSTALL_KEY"
-e2e_expect_eq "$(e2e_reg_string system "$uninstall" DisplayIcon)" "$kre" DisplayIcon
-e2e_expect_eq "$(e2e_reg_string system "$uninstall" DisplayName)" "Traitement de texte Brevanto" DisplayName
-e2e_expect_eq "$(e2e_reg_string system "$uninstall" DisplayVersion)" 3.2.13.4 DisplayVersion
-e2e_expect_eq "$(e2e_reg_string system "$uninstall" Publisher)" "The Brevanto Word Processor Team" Publisher
-e2e_expect_eq "$(e2e_reg_string system "$uninstall" UninstallString)" "\"$kre\" -ui" UninstallString
-size=$(e2e_reg_dword system "$uninstall" EstimatedSize) || e2e_fail "no EstimatedSize"
+e2e_expect_eq "$(e2e_reg_string system "$UNINSTALL_KEY" DisplayIcon)" "$kre" DisplayIcon
+e2e_expect_eq "$(e2e_reg_string system "$UNINSTALL_KEY" DisplayName)" "Traitement de texte Brevanto" DisplayName
+e2e_expect_eq "$(e2e_reg_string system "$UNINSTALL_KEY" DisplayVersion)" 3.2.13.4 DisplayVersion
+e2e_expect_eq "$(e2e_reg_string system "$UNINSTALL_KEY" Publisher)" "The Brevanto Word Processor Team" Publisher
+e2e_expect_eq "$(e2e_reg_string system "$UNINSTALL_KEY" UninstallString)" "\"$kre\" -ui" UninstallString
+size=$(e2e_reg_dword system "$UNINSTALL_KEY" EstimatedSize) || e2e_fail "no EstimatedSize"
 # The walk runs before Install.log is saved.
 expected=$(find "$dir" -type f ! -name Install.log -printf '%s\n' | awk '{ s += int((int(($1 + 4095) / 4096) * 4096) / 1024) } END { print s }')
 e2e_expect_eq "$size" "$expected" "EstimatedSize (KB of 4096-byte clusters)"

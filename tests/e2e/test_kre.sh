@@ -9,9 +9,6 @@
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
 
-build=$E2E_BUILD
-KRE_EXE=${KRE_EXE:-$build/tools/kre/kre.exe}
-PROBE_EXE=${PROBE_EXE:-$build/tools/kre/kre_probe.exe}
 [ -f "$KRE_EXE" ] || e2e_fail "$KRE_EXE is not built"
 [ -f "$PROBE_EXE" ] || e2e_fail "$PROBE_EXE is not built"
 PROPERTY="1.x Corvo Lune"

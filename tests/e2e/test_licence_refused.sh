@@ -36,13 +36,12 @@ e2e_expect_eq "$(e2e_title)" "${PAGE_TITLES[1]}" "page after Esc"
 e2e_press "$NEXT_BTN"
 e2e_dialog Information "$question" refusal-question-again
 e2e_answer "&Oui"
-e2e_wait_setup_exit 30
-e2e_expect_eq "$SETUP_EXIT" 0 "exit code"
+e2e_expect_exit
 e2e_stop_wine
 
 e2e_expect_no_file "$(e2e_program_files)/Brevanto"
 e2e_expect_no_file "$(e2e_program_data)/Brevanto"
-! e2e_reg_raw user 'Software\Brevanto Word Processor\Install' MAINDIR >/dev/null ||
+! e2e_reg_raw user "$SETTINGS_KEY" MAINDIR >/dev/null ||
   e2e_fail "the refusal wrote settings"
 ! e2e_reg_has_key system "$UNINSTALL_KEY" ||
   e2e_fail "the refusal wrote an uninstall entry"

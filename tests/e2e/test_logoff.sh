@@ -32,15 +32,13 @@ wait "$holder" || true
 e2e_answer "&Réessayer"
 e2e_wait_page 6 60
 end_session || e2e_fail "the end of the session was refused after the extraction"
-e2e_wait_setup_exit 30
-e2e_expect_eq "$SETUP_EXIT" 0 "exit code after the end of the session"
+e2e_expect_exit "exit code after the end of the session"
 e2e_stop_wine
 dir="$(e2e_program_files)/Brevanto"
 e2e_expect_file "$dir/Coupe de mots.dat"
 grep -qF "File Copy: $pf\\kre.exe" "$dir/Install.log" || e2e_fail "Install.log lacks kre.exe"
-e2e_expect_eq "$(e2e_reg_string user 'Software\Brevanto Word Processor\Install' MAINDIR)" "$pf" \
+e2e_expect_eq "$(e2e_reg_string user "$SETTINGS_KEY" MAINDIR)" "$pf" \
   "MAINDIR after the end of the session"
-e2e_reg_raw system "$UNINSTALL_KEY" \
-  UninstallString >/dev/null || e2e_fail "no uninstall entry after the end of the session"
+e2e_reg_raw system "$UNINSTALL_KEY" UninstallString >/dev/null || e2e_fail "no uninstall entry after the end of the session"
 # The wizard closed as the close box would: no finishing actions.
 e2e_expect_no_file "$(e2e_program_data)/Brevanto/kre_common.dat"

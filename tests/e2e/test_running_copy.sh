@@ -5,8 +5,6 @@
 # timeout: 400
 source "$(dirname "$0")/lib/testing.sh"
 e2e_begin
-build=$E2E_BUILD
-KRE_EXE=${KRE_EXE:-$build/tools/kre/kre.exe}
 [ -f "$KRE_EXE" ] || e2e_fail "$KRE_EXE is not built"
 
 # Starts the stand-in word processor and waits for its window; sets KRE_WINDOW.
@@ -14,11 +12,6 @@ open_word_processor() {
   e2e_background wine_run "$PFX" "$KRE_EXE" </dev/null >/dev/null 2>&1
   KRE_WINDOW=$(drv find --exe kre.exe --caption "Traitement de texte Brevanto" --timeout 20000) ||
     e2e_fail "the word processor shows no window"
-}
-
-close_word_processor() {
-  drv close "$KRE_WINDOW" ";;" wait-exit --exe kre.exe --timeout 10000 >/dev/null ||
-    e2e_fail "the word processor does not end"
 }
 
 # Next refused on page $1 with the running-copy message; $2 names the screenshot.
@@ -34,12 +27,12 @@ open_word_processor
 e2e_open
 refused_on 0 running-copy-page0
 refused_on 0 running-copy-page0-again
-close_word_processor
+e2e_close_kre "$KRE_WINDOW"
 e2e_next_through 4
 open_word_processor
 refused_on 4 running-copy-page4
 e2e_expect_eq "$(e2e_button_state "$BACK_BTN")" "visible enabled" "Back on page 4 after the message"
-close_word_processor
+e2e_close_kre "$KRE_WINDOW"
 e2e_next_to 5 20
 e2e_wait_page 6 60
 e2e_abandon

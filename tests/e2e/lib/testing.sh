@@ -33,6 +33,8 @@ e2e_begin() {
   DRIVER_EXE=${DRIVER_EXE:-$E2E_BUILD/tests/e2e/e2e_driver.exe}
   [ -f "$SETUP_EXE" ] || { echo "FAIL $E2E_NAME: $SETUP_EXE is not built" >&2; exit 1; }
   [ -f "$DRIVER_EXE" ] || { echo "FAIL $E2E_NAME: $DRIVER_EXE is not built" >&2; exit 1; }
+  KRE_EXE=${KRE_EXE:-$E2E_BUILD/tools/kre/kre.exe}
+  PROBE_EXE=${PROBE_EXE:-$E2E_BUILD/tools/kre/kre_probe.exe}
   E2E_ARCH=$(e2e_pe_arch "$SETUP_EXE") || { echo "FAIL $E2E_NAME: $SETUP_EXE is no Windows program" >&2; exit 1; }
   e2e_set_arch_paths
   # The runs of one scenario against two builds go on side by side: whatever
@@ -225,13 +227,15 @@ e2e_start_setup() {
   SETUP_PID=$!
 }
 
-# Waits at most $1 seconds for setup.exe to end and sets SETUP_EXIT to its exit code.
-e2e_wait_setup_exit() {
-  e2e_step "waiting $1 s for setup.exe to end"
-  e2e_until "$1" e2e_setup_ended || e2e_fail "setup.exe still runs after $1 s"
+# Waits at most 30 s for setup.exe to end and fails unless its exit code is 0
+# ($1: what the failure calls it, default "exit code").
+e2e_expect_exit() {
+  e2e_step "waiting 30 s for setup.exe to end"
+  e2e_until 30 e2e_setup_ended || e2e_fail "setup.exe still runs after 30 s"
   SETUP_EXIT=0
   wait "$SETUP_PID" || SETUP_EXIT=$?
   SETUP_PID=
+  e2e_expect_eq "$SETUP_EXIT" 0 "${1:-exit code}"
 }
 
 e2e_setup_ended() { ! kill -0 "$SETUP_PID" 2>/dev/null; }
@@ -348,13 +352,8 @@ e2e_next_through() {
 # The handle of the wizard's visible control of class $1 captioned $2 (any
 # caption when $2 is empty).
 e2e_control() {
-  local h
-  if [ -n "${2:-}" ]; then
-    h=$(drv child "$WIZ" --class "$1" --caption "$2" --visible --timeout 3000)
-  else
-    h=$(drv child "$WIZ" --class "$1" --visible --timeout 3000)
-  fi || e2e_fail "no visible $1 \"${2:-}\""
-  echo "$h"
+  drv child "$WIZ" --class "$1" ${2:+--caption "$2"} --visible --timeout 3000 ||
+    e2e_fail "no visible $1 \"${2:-}\""
 }
 
 # "visible enabled" or the like, for the wizard's button or check box $1.
@@ -441,8 +440,25 @@ e2e_abandon() {
   e2e_press "$CANCEL_BTN"
   e2e_dialog Confirmation "$CANCEL_QUESTION" "${1:-cancel-question}"
   e2e_answer "A&bandonner"
-  e2e_wait_setup_exit 30
-  e2e_expect_eq "$SETUP_EXIT" 0 "exit code"
+  e2e_expect_exit
+}
+
+# The association boxes' check states, e.g. "0 1 0 0".
+e2e_assoc_states() { for b in "${ASSOC_BOXES[@]}"; do e2e_checked "$b"; done | paste -sd ' '; }
+
+# Unticks the launch box of the finish page, presses Finish and expects exit
+# code 0 ($1 as for e2e_expect_exit).
+e2e_finish_without_launch() {
+  e2e_click_box "$(e2e_control Button "$LAUNCH_BOX")" 0
+  e2e_shot "${E2E_SHOTS}page7-no-launch"
+  e2e_press "$FINISH_BTN"
+  e2e_expect_exit "$@"
+}
+
+# Closes the word processor's window $1 and waits for kre.exe to end.
+e2e_close_kre() {
+  drv close "$1" ";;" wait-exit --exe kre.exe --timeout 10000 >/dev/null ||
+    e2e_fail "the word processor does not end"
 }
 
 # ---------------------------------------------------------------------------
