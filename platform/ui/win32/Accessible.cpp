@@ -261,8 +261,10 @@ HRESULT TAccessibleObject::get_accState(VARIANT child, VARIANT* state) {
   return row == kSelf ? Number(OwnState(), state) : E_INVALIDARG;
 }
 
-HRESULT TAccessibleObject::get_accHelp(VARIANT child, BSTR* help) {
-  Clear(help);
+HRESULT TAccessibleObject::NoRowText(VARIANT child, BSTR* text,
+                                     HRESULT (STDMETHODCALLTYPE IAccessible::*ask)(VARIANT,
+                                                                                   BSTR*)) {
+  Clear(text);
   if (!window_)
     return RPC_E_DISCONNECTED;
   const int row = RowOf(child);
@@ -271,8 +273,12 @@ HRESULT TAccessibleObject::get_accHelp(VARIANT child, BSTR* help) {
   if (row == kNoChild && HasRows())
     return E_INVALIDARG;
   if (Proxy())
-    return Cleared(proxy_->get_accHelp(row == kSelf ? SelfId() : child, help), help);
+    return Cleared((proxy_->*ask)(row == kSelf ? SelfId() : child, text), text);
   return row == kSelf ? S_FALSE : E_INVALIDARG;
+}
+
+HRESULT TAccessibleObject::get_accHelp(VARIANT child, BSTR* help) {
+  return NoRowText(child, help, &IAccessible::get_accHelp);
 }
 
 HRESULT TAccessibleObject::get_accHelpTopic(BSTR* file, VARIANT child, long* topic) {
@@ -293,18 +299,7 @@ HRESULT TAccessibleObject::get_accHelpTopic(BSTR* file, VARIANT child, long* top
 }
 
 HRESULT TAccessibleObject::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
-  Clear(shortcut);
-  if (!window_)
-    return RPC_E_DISCONNECTED;
-  const int row = RowOf(child);
-  if (row >= 0)
-    return S_FALSE;
-  if (row == kNoChild && HasRows())
-    return E_INVALIDARG;
-  if (Proxy())
-    return Cleared(proxy_->get_accKeyboardShortcut(row == kSelf ? SelfId() : child, shortcut),
-                   shortcut);
-  return row == kSelf ? S_FALSE : E_INVALIDARG;
+  return NoRowText(child, shortcut, &IAccessible::get_accKeyboardShortcut);
 }
 
 HRESULT TAccessibleObject::get_accFocus(VARIANT* child) {

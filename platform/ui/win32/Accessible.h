@@ -108,6 +108,10 @@ private:
   long OwnState() const;
   // What a person could do to the window now: it is shown and available.
   bool Actionable() const;
+  // A text that rows never have (help, keyboard shortcut): S_FALSE for a
+  // row, the proxy's answer (through ask) for the object itself.
+  HRESULT NoRowText(VARIANT child, BSTR* text,
+                    HRESULT (STDMETHODCALLTYPE IAccessible::*ask)(VARIANT, BSTR*));
 
   LONG references_ = 1;
   HWND window_;
